@@ -1,0 +1,151 @@
+// The task list: the snapshot and texts from the hook library, the tree built from them, and the
+// refresh cycle (snapshot request, answer, rebuild).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/main_window_win.h"
+#include "app/registered_messages_win.h"
+#include "app/tree_images.h"
+#include "ui/strings.h"
+#include "ui/unhandled_error.h"
+
+namespace {
+
+// A window that does not answer WM_GETICON within this time is taken to have no icon.
+constexpr UINT kIconAnswerTimeoutMs = 50;
+
+HICON HandleToIcon(std::uint32_t value) {
+  return reinterpret_cast<HICON>(static_cast<INT_PTR>(static_cast<std::int32_t>(value)));
+}
+
+HWND HandleToWindow(std::uint32_t value) {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(value)));
+}
+
+HICON WindowIcon(HWND window) {
+  if (!window) return nullptr;
+  if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))) return icon;
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kIconAnswerTimeoutMs,
+                           &answer)) {
+    return nullptr;
+  }
+  return reinterpret_cast<HICON>(answer);
+}
+
+}  // namespace
+
+void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::size_t size) {
+  const RegisteredMessages& ids = HookMessages();
+  taskbar::CopyDataPayload payload = taskbar::DecodeCopyData(code, data, size, {ids.getTaskText, ids.doMouse});
+  if (auto* snapshot = std::get_if<hook::TaskbarSnapshot>(&payload)) {
+    *snapshot_ = *snapshot;
+  } else if (auto* texts = std::get_if<taskbar::TextList>(&payload)) {
+    taskTexts_ = std::move(*texts);
+  }
+  // drag: mouse records go to the taskbar drag.
+}
+
+void TfrmRowtender::RequestSnapshot() {
+  if (hook_.Toolbar()) PostMessageW(hook_.Toolbar(), hook::kRequestSnapshot, 0, 0);
+}
+
+void TfrmRowtender::ScheduleRefresh() { timerRefresh_.SetEnabled(true); }
+
+void TfrmRowtender::ButtonRefreshClick() { RequestSnapshot(); }
+
+void TfrmRowtender::TimerRefreshTimer() {
+  timerRefresh_.SetEnabled(false);
+  SetListLocked(false);
+  RequestSnapshot();
+}
+
+void TfrmRowtender::SetListLocked(bool locked) {
+  Tree().SetMouseDownAttached(!locked);
+  ControlByName("ButtonUp").SetEnabled(!locked);
+  ControlByName("ButtonDown").SetEnabled(!locked);
+}
+
+std::vector<HICON> TfrmRowtender::LookUpIcons() {
+  std::vector<HICON> icons(static_cast<size_t>(snapshot_->count));
+  for (int i = 0; i < snapshot_->count; ++i) {
+    HICON icon = HandleToIcon(snapshot_->icons[i]);
+    if (!icon) {
+      icon = WindowIcon(HandleToWindow(snapshot_->buttons[i].window));
+      snapshot_->icons[i] = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icon));
+    }
+    icons[static_cast<size_t>(i)] = icon;
+  }
+  return icons;
+}
+
+void TfrmRowtender::RebuildTaskTree() {
+  if (!throttle_.ShouldRebuild(GetTickCount(), IsWindowVisible(Handle()) != FALSE)) return;
+  if (hook_.Toolbar()) GetClientRect(hook_.Toolbar(), &taskbarClientRect_);
+  // drag: a rebuild ends any drag in progress.
+  HWND tree = Tree().Handle();
+  SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
+  RunGuarded([&] {
+    TreeView_DeleteAllItems(tree);
+    treeItems_.clear();
+    tree_ = taskbar::TaskTree::Build(*snapshot_, taskTexts_);
+    FillTree(LookUpIcons());
+  });
+  throttle_.Restart(GetTickCount());
+  SelectPending();
+  SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(tree, nullptr, TRUE);
+}
+
+void TfrmRowtender::FillTree(const std::vector<HICON>& icons) {
+  int small = GetSystemMetrics(SM_CXSMICON), smallHeight = GetSystemMetrics(SM_CYSMICON);
+  int large = GetSystemMetrics(SM_CXICON), largeHeight = GetSystemMetrics(SM_CYICON);
+  imageList_.Reset(ImageList_Create(small, smallHeight, ILC_COLOR32, 16, 16));
+  HWND tree = Tree().Handle();
+  TreeView_SetImageList(tree, imageList_.Get(), TVSIL_NORMAL);
+  TreeView_SetImageList(tree, imageList_.Get(), TVSIL_STATE);
+
+  std::vector<bool> hasIcon;
+  for (HICON icon : icons) hasIcon.push_back(icon != nullptr);
+  std::vector<taskbar::NodeImages> plan = taskbar::PlanTreeImages(tree_, hasIcon, std::max(1, large / small));
+
+  // The working bitmap: large-icon size, 32 bits per pixel; the image list keeps its top-left square.
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), large, -largeHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap working(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  HICON fallback = static_cast<Image&>(ControlByName("ImageDefault")).Icon();
+  RECT square{0, 0, 16, 16};
+  for (int i = 0; i < tree_.size(); ++i) {
+    const taskbar::NodeImages& images = plan[static_cast<size_t>(i)];
+    if (images.addsBitmap) {
+      {
+        ScopedSelect select(dc.Get(), working.Get());
+        FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HICON icon = icons[static_cast<size_t>(i)] ? icons[static_cast<size_t>(i)] : fallback;
+        DrawIconEx(dc.Get(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+      }
+      ImageList_Add(imageList_.Get(), working.Get(), nullptr);
+    }
+    std::wstring text = Widen(tree_.Node(i).text);
+    TVINSERTSTRUCTW insert{};
+    int parent = tree_.Parent(i);
+    insert.hParent = parent == taskbar::kNoNode ? TVI_ROOT : treeItems_[static_cast<size_t>(parent)];
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = text.data();
+    insert.item.iImage = images.image;
+    insert.item.iSelectedImage = images.selectedImage;
+    insert.item.lParam = static_cast<LPARAM>(images.data);
+    treeItems_.push_back(reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert))));
+  }
+}
+
+void TfrmRowtender::SelectPending() {
+  int node = taskbar::SelectionAfterRebuild(tree_, pendingSelection_);
+  if (node == taskbar::kNoNode || static_cast<size_t>(node) >= treeItems_.size()) return;
+  TreeView_SelectItem(Tree().Handle(), treeItems_[static_cast<size_t>(node)]);
+}

@@ -1,0 +1,106 @@
+#include "app/main_window_win.h"
+
+#include "app/dialog_font_win.h"
+#include "app/registered_messages_win.h"
+#include "controls/control_factory_win.h"
+#include "resources/main_window_description.h"
+#include "ui/application_win.h"
+#include "ui/exceptions.h"
+#include "ui/strings.h"
+
+namespace {
+
+constexpr char kNotNtMessage[] = "This program does not work on Windows 95, 98 or ME.";
+
+bool IsNtFamily() {
+  OSVERSIONINFOW info{sizeof(info)};
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExW(&info);
+#pragma GCC diagnostic pop
+  return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+}  // namespace
+
+TfrmRowtender::TfrmRowtender()
+    : Form(MainWindowDescription(), &CreateControl),
+      snapshot_(std::make_unique<hook::TaskbarSnapshot>()),
+      timerRefresh_(this, 200, false) {
+  timerRefresh_.OnTimer = [this] { TimerRefreshTimer(); };
+  BindHandlers();
+}
+
+TfrmRowtender::~TfrmRowtender() = default;
+
+void TfrmRowtender::BindHandlers() {
+  BindEvent("FormCreate", [this] { FormCreate(); });
+  BindEvent("FormActivate", [this] { FormActivate(); });
+  BindClick("MenuItemExitClick", [this](Control&) { MenuItemExitClick(); });
+  BindClick("ButtonRefreshClick", [this](Control&) { ButtonRefreshClick(); });
+}
+
+void TfrmRowtender::FormCreate() {
+  Application& app = Application::Instance();
+  if (!IsNtFamily()) {
+    MessageBoxW(Handle(), Widen(kNotNtMessage).c_str(), Widen(app.Title()).c_str(), MB_ICONINFORMATION | MB_OK);
+    app.Terminate();
+  }
+  AdjustDialogFont(*this);
+  static_cast<PageControl&>(ControlByName("PageControlMain")).SetActivePage(0);
+  // tray: the tray icon takes the application's icon.
+  // settings: load window position, check boxes, start-with-Windows entry, first-run balloon.
+  SetCaption(app.Title());  // version: the caption gets a blank and the version text.
+  static_cast<Image&>(ControlByName("ImageProgramIcon")).SetIcon(app.Icon());
+  // version: lblVersion reads "Version " + version text + " (" + link date + ")".
+  // tray: minimise-to-tray on.
+  exitRequested_ = false;
+  pendingSelection_ = -1;
+  // Keep the application window off the taskbar and out of the task switcher.
+  SetWindowLongPtrW(app.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  taskTexts_.clear();
+  ConnectHookLibrary();
+}
+
+void TfrmRowtender::ConnectHookLibrary() {
+  hook_.Load(ProgramFolder());
+  hook_.Install();
+  hook_.Connect(HookConnection::FindTaskbarToolbar(), Handle());
+}
+
+void TfrmRowtender::FormActivate() { timerRefresh_.SetEnabled(true); }
+
+bool TfrmRowtender::FormCloseQuery() {
+  if (!Check("chkKeepRunnningWhenClosed").Checked()) return true;
+  Hide();  // tray: HideMainForm, which also hides the taskbar button.
+  return exitRequested_;
+}
+
+void TfrmRowtender::MenuItemExitClick() {
+  exitRequested_ = true;
+  Close();
+}
+
+void TfrmRowtender::OnClose(CloseAction& /*action*/) { FormClose(); }
+
+void TfrmRowtender::FormClose() {
+  // settings: save.
+  hook_.Release();
+}
+
+LRESULT TfrmRowtender::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COPYDATA: {
+      const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (copy) HandleCopyData(static_cast<std::uint32_t>(copy->dwData), copy->lpData, copy->cbData);
+      return TRUE;
+    }
+    case hook::kWmApp:
+      RebuildTaskTree();
+      return 0;
+    case hook::kRequestSnapshot:
+      ScheduleRefresh();
+      return 0;
+  }
+  return Form::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,83 @@
+// The main window: the task list and its pages, the hook library connection and the life of the
+// program from start-up to the end.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/copy_data.h"
+#include "app/device_bitmap_win.h"
+#include "app/hook_connection_win.h"
+#include "app/hook_contract.h"
+#include "app/refresh_throttle.h"
+#include "app/task_tree.h"
+#include "ui/form_win.h"
+#include "ui/handles.h"
+#include "ui/standard_controls_win.h"
+#include "ui/timer_win.h"
+
+class TfrmRowtender : public Form {
+ public:
+  TfrmRowtender();
+  ~TfrmRowtender() override;
+
+  // Form events.
+  void FormCreate();
+  void FormActivate();
+  bool FormCloseQuery();
+  void FormClose();
+  void MenuItemExitClick();
+
+  // Task list (snapshot, tree, refresh).
+  void HandleCopyData(std::uint32_t code, const void* data, std::size_t size);
+  void RebuildTaskTree();
+  void ScheduleRefresh();
+  void ButtonRefreshClick();
+  void TimerRefreshTimer();
+  void RequestSnapshot();
+  // The lock of a move: the tree takes no presses and Up and Down are disabled until the refresh.
+  void SetListLocked(bool locked);
+
+  const hook::TaskbarSnapshot& Snapshot() const { return *snapshot_; }
+  const std::vector<std::string>& TaskTexts() const { return taskTexts_; }
+  const HookConnection& Hook() const { return hook_; }
+  bool ExitRequested() const { return exitRequested_; }
+
+ protected:
+  bool OnCloseQuery() override { return FormCloseQuery(); }
+  void OnClose(CloseAction& action) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BindHandlers();
+  void ConnectHookLibrary();
+  void FillTree(const std::vector<HICON>& icons);
+  std::vector<HICON> LookUpIcons();
+  void SelectPending();
+  CheckBox& Check(const char* name) const { return static_cast<CheckBox&>(ControlByName(name)); }
+  TreeView& Tree() const { return static_cast<TreeView&>(ControlByName("TreeTasks")); }
+
+  // Start-up state.
+  bool exitRequested_ = false;
+  int pendingSelection_ = -1;
+
+  // Task list state.
+  std::unique_ptr<hook::TaskbarSnapshot> snapshot_;
+  std::vector<std::string> taskTexts_;
+  taskbar::TaskTree tree_;
+  taskbar::RefreshThrottle throttle_;
+  RECT taskbarClientRect_{};
+  std::vector<HTREEITEM> treeItems_;  // by absolute index
+  Timer timerRefresh_;
+  UniqueImageList imageList_;
+
+  // Drag surfaces (device-dependent bitmaps in the screen's format).
+  DeviceBitmap ghostBackground_, dragImage_, taskbarComposite_, taskbarBackground_;
+
+  HookConnection hook_;
+
+  // tray: the tray icon component and its handlers (declared here by the tray integration).
+};

@@ -1,0 +1,47 @@
+// The program entry: module initialisation, the application object, the main window and the
+// message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/hook_connection_win.h"
+#include "app/main_window_win.h"
+#include "app/registered_messages_win.h"
+#include "ui/application_win.h"
+#include "ui/strings.h"
+#include "ui/unhandled_error.h"
+
+namespace {
+
+void ReportToDebugger(const std::string& className, const std::string& message) {
+  std::string line = className + ": " + message + "\n";
+  OutputDebugStringW(Widen(line).c_str());
+  fputs(line.c_str(), stderr);
+  fflush(stderr);
+}
+
+void InitializeModule() {
+  HookMessages();
+  // tray: register "TaskbarCreated".
+  // link label: load the hand cursor.
+  SetUnhandledErrorHandler(&ReportToDebugger);  // error reporting: install the exception handler.
+  DeleteFileW((ProgramFolder() + L"log.txt").c_str());
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  InitializeModule();
+  Application& app = Application::Instance();
+  if (!RunGuarded([&] { app.Initialize(); })) return 1;
+  app.SetTitle("Rowtender");
+  // single instance: a second start activates the first instance and ends here.
+  TfrmRowtender form;
+  RunGuarded([&] { form.CreateForm(); });
+  if (!form.Handle()) return 1;
+  app.SetMainForm(&form);
+  return app.Run();
+}

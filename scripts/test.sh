@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Every test suite: the portable core natively (with sanitizers), the Windows build with its
+# Windows-side and end-to-end tests under Wine, and the compile-and-link checks of the 32-bit and
+# clang builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=${JOBS:-2}
+
+step() { echo; echo "=== $*"; }
+
+step "native: portable core and its tests"
+cmake --preset native >/dev/null
+cmake --build build/native -j"$jobs"
+ctest --test-dir build/native --output-on-failure -j"$jobs"
+
+step "win64: program, hook library, stand-in taskbar and their tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build build/win64 -j"$jobs"
+ctest --test-dir build/win64 --output-on-failure
+
+step "win32: compile and link"
+cmake --preset win32 >/dev/null
+cmake --build build/win32 -j"$jobs"
+
+step "win64-clang: compile and link with clang"
+cmake --preset win64-clang >/dev/null
+cmake --build build/win64-clang -j"$jobs"
+
+echo; echo "all suites passed"

@@ -1,0 +1,103 @@
+// A top-level form built from a description table: its controls, their layout, its components
+// and the form events of the component framework (create, show, activate, close query, close,
+// destroy).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control_win.h"
+#include "ui/form_description.h"
+#include "ui/handles.h"
+#include "ui/window_win.h"
+
+class Component;
+class Control;
+
+enum class WindowState { Normal, Minimized, Maximized };
+enum class FormStyle { Normal, MDIForm };
+enum class CloseAction { None, Hide, Free };
+
+class Form : public Window {
+ public:
+  using Handler = std::function<void(Control& sender)>;
+  using MouseHandler = std::function<void(Control& sender, const ui::MouseEvent& event)>;
+
+  Form(const ui::FormDescription& description, ControlFactory factory);
+  ~Form() override;
+
+  // Creates the window (hidden) and its controls, tells the components that loading is done, then
+  // runs the creation handler. A creation handler that throws is reported; the form lives on.
+  void CreateForm();
+
+  const ui::FormDescription& Description() const { return description_; }
+  Control* FindControl(const std::string& name) const;
+  Control& ControlByName(const std::string& name) const;  // throws EInvalidOperation if missing
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+  bool Visible() const;
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  WindowState GetWindowState() const;
+  void SetWindowState(WindowState state);
+  FormStyle Style() const { return FormStyle::Normal; }
+  void SetCaption(const std::string& caption);
+
+  // A close request: asks CloseQuery, then runs OnClose and, for the main form, ends the application.
+  void Close();
+
+  // The form's own font name (controls taking the parent's font follow it).
+  std::string FontName() const { return fontName_; }
+  void SetFontName(const std::string& name);
+
+  void AddComponent(Component* component);
+  void RemoveComponent(Component* component);
+  const std::vector<Component*>& Components() const { return components_; }
+
+  // Re-applies the layout to the whole control tree.
+  void Relayout();
+
+ protected:
+  // Handler binding: the description names handlers; a form registers them by name.
+  void BindClick(const std::string& handlerName, Handler handler);
+  void BindMouse(const std::string& handlerName, MouseHandler handler);
+  void BindEvent(const std::string& eventName, std::function<void()> handler);
+
+  // Form events; the defaults allow every close and do nothing else.
+  virtual bool OnCloseQuery() { return true; }
+  virtual void OnClose(CloseAction& /*action*/) {}
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ public:
+  // Called by controls: dispatches a named handler of the description.
+  void FireClick(const std::string& handlerName, Control& sender);
+  void FireMouse(const std::string& handlerName, Control& sender, const ui::MouseEvent& event);
+  bool HasHandler(const std::string& handlerName) const;
+  void FireEvent(const std::string& eventName);
+
+ private:
+  void CreateWindowHandle();
+  void CreateControls();
+  void ApplyFonts();
+  void Arrange(const std::string& containerName, const RECT& area, const std::vector<Control*>& children);
+  bool RouteToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void PaintBorder();
+
+  ControlFactory factory_;
+
+  const ui::FormDescription& description_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Component*> components_;
+  std::map<std::string, Handler> clickHandlers_;
+  std::map<std::string, MouseHandler> mouseHandlers_;
+  std::map<std::string, std::function<void()>> eventHandlers_;
+  std::string fontName_;
+  bool closing_ = false;
+};

@@ -1,0 +1,131 @@
+// The standard control kinds of the program's windows.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/control_win.h"
+#include "ui/handles.h"
+
+// Plain containers: a background, an optional centred caption, children laid out inside.
+class Panel : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+class TabSheet : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+};
+
+class PageControl : public Control {
+ public:
+  using Control::Control;
+  int ActivePageIndex() const;
+  void SetActivePage(int index);
+  int PageCount() const;
+  RECT ChildArea() const override;
+  bool HandleNotify(const NMHDR& header, LRESULT& result) override;
+  // Adds a tab for each sheet child; called once the sheets exist.
+  void AddTabs();
+
+ protected:
+  HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;
+};
+
+class Button : public Control {
+ public:
+  using Control::Control;
+  void HandleCommand(WORD code) override;
+
+ protected:
+  HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;
+};
+
+class CheckBox : public Button {
+ public:
+  using Button::Button;
+  bool Checked() const;
+  void SetChecked(bool checked);
+
+ protected:
+  HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;
+};
+
+class GroupBox : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+  RECT ChildArea() const override;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+class TreeView : public Control {
+ public:
+  using Control::Control;
+  // Mouse events are forwarded to the handlers the description names; the press handler can be
+  // detached and attached again (the list is locked while a move runs).
+  void SetMouseDownAttached(bool attached) { mouseDownAttached_ = attached; }
+  bool MouseDownAttached() const { return mouseDownAttached_; }
+
+ protected:
+  HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;
+
+ private:
+  static LRESULT MouseProc(void* context, HWND, UINT, WPARAM, LPARAM, bool& handled);
+  void AddHint(HWND tree);
+  ControlSubclass subclass_;
+  bool mouseDownAttached_ = true;
+  HWND tooltip_ = nullptr;
+};
+
+class Label : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+class Image : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+  ~Image() override;
+  void SetIcon(HICON icon);  // not owned
+  HICON Icon() const { return icon_; }
+
+ protected:
+  HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;
+  void Paint(HDC dc, const RECT& client) override;
+
+ private:
+  void LoadPicture();
+  HICON icon_ = nullptr;
+  UniqueIcon ownedIcon_;
+  UniqueBitmap bitmap_;
+};
+
+class Shape : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+class Bevel : public PaintedControl {
+ public:
+  using PaintedControl::PaintedControl;
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+// Pictures named "GIF:<resource>" in a description are decoded by this loader (the imaging
+// library registers it at start-up); without one, such pictures stay empty.
+using PictureLoader = HBITMAP (*)(HMODULE module, const wchar_t* resourceName);
+void SetPictureLoader(PictureLoader loader);

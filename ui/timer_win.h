@@ -1,0 +1,27 @@
+// A form's timer: ticks every Interval milliseconds while Enabled, on its own hidden window, so each
+// tick runs inside the exception boundary.
+#pragma once
+
+#include <functional>
+
+#include "ui/component_win.h"
+#include "ui/window_win.h"
+
+class Timer : public Component, private Window {
+ public:
+  explicit Timer(Form* owner, unsigned interval = 1000, bool enabled = true);
+  ~Timer() override;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  unsigned Interval() const { return interval_; }
+  void SetInterval(unsigned interval);
+  std::function<void()> OnTimer;
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Update();
+
+  unsigned interval_;
+  bool enabled_;
+};

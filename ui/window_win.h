@@ -1,0 +1,66 @@
+// The one window base class: the instance lives in GWLP_USERDATA from WM_NCCREATE on, every message
+// goes to the virtual HandleMessage inside the exception boundary, and the window is destroyed with
+// its owner object.
+#pragma once
+
+#include <windows.h>
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND Handle() const { return handle_; }
+
+  // The instance behind a window created by this class, or null.
+  static Window* FromHandle(HWND window);
+
+ protected:
+  struct CreateParams {
+    const wchar_t* className;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    const wchar_t* title = L"";
+    RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};  // left, top, width, height in right, bottom
+    HWND parent = nullptr;
+    HMENU menuOrId = nullptr;
+    UINT classStyle = CS_DBLCLKS;
+    HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    HCURSOR cursor = nullptr;  // null: the arrow
+  };
+  // Registers the class on first use and creates the window; throws EOSError on failure.
+  void Create(const CreateParams& params);
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Called after WM_NCDESTROY: the handle is gone.
+  virtual void OnHandleDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND handle_ = nullptr;
+};
+
+// Runs a subclass procedure of a control inside the exception boundary (comctl32 subclassing).
+class ControlSubclass {
+ public:
+  using Handler = LRESULT (*)(void* context, HWND, UINT, WPARAM, LPARAM, bool& handled);
+  ControlSubclass() = default;
+  ControlSubclass(const ControlSubclass&) = delete;
+  ControlSubclass& operator=(const ControlSubclass&) = delete;
+  ~ControlSubclass();
+  void Attach(HWND control, Handler handler, void* context);
+  void Detach();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR id, DWORD_PTR data);
+  HWND control_ = nullptr;
+  Handler handler_ = nullptr;
+  void* context_ = nullptr;
+};
+
+// Throws EOSError with the system's message for the last error.
+[[noreturn]] void ThrowLastError(const char* what);
