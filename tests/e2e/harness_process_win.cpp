@@ -1,0 +1,64 @@
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+
+std::wstring BinFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+std::string AnsiToUtf8(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                         nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], length);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, &utf8[0], size, nullptr, nullptr);
+  return utf8;
+}
+
+std::unique_ptr<Process> Process::Start(const std::wstring& path, const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      BinFolder().c_str(), &startup, &info)) {
+    return nullptr;
+  }
+  return std::unique_ptr<Process>(new Process(info));
+}
+
+Process::~Process() {
+  if (!WaitForExit(0)) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool Process::WaitForExit(DWORD timeoutMs) {
+  return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+}  // namespace e2e

@@ -1,0 +1,210 @@
+#include "tools/testbar/task_buttons_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <sstream>
+#include <type_traits>
+
+#include "ui/strings.h"
+
+namespace testbar {
+namespace {
+
+HIMAGELIST MakeImageList() {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 4);
+  const LPCWSTR icons[] = {IDI_APPLICATION, IDI_INFORMATION, IDI_WARNING, IDI_ERROR,
+                           IDI_QUESTION,    IDI_WINLOGO};
+  for (LPCWSTR id : icons) ImageList_AddIcon(images, LoadIconW(nullptr, id));
+  return images;
+}
+
+std::string ButtonText(HWND toolbar, int index) {
+  wchar_t text[512] = {};
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_BYINDEX | TBIF_TEXT;
+  info.pszText = text;
+  info.cchText = 512;
+  SendMessageW(toolbar, TB_GETBUTTONINFOW, index, reinterpret_cast<LPARAM>(&info));
+  return Narrow(text);
+}
+
+}  // namespace
+
+// Readers of the button data rely on the window being the record's first field.
+static_assert(std::is_standard_layout_v<TaskButtons::Record>);
+static_assert(offsetof(TaskButtons::Record, window) == 0);
+
+TaskButtons::TaskButtons(HWND toolbar)
+    : toolbar_(toolbar),
+      images_(MakeImageList()),
+      imageCount_(std::max(1, ImageList_GetImageCount(images_))) {
+  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+}
+
+TaskButtons::~TaskButtons() {
+  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, 0);
+  ImageList_Destroy(images_);
+}
+
+int TaskButtons::Count() const {
+  return static_cast<int>(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0));
+}
+
+TaskButtons::Record* TaskButtons::RecordAt(int index) const {
+  TBBUTTON button{};
+  if (!SendMessageW(toolbar_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) {
+    return nullptr;
+  }
+  return reinterpret_cast<Record*>(button.dwData);
+}
+
+TaskButtons::Record* TaskButtons::FindGroup(const std::string& name) const {
+  for (const auto& [command, record] : records_) {
+    if (record->window == nullptr && record->group == name) return record.get();
+  }
+  return nullptr;
+}
+
+TaskButtons::Record* TaskButtons::FindTaskWindow(HWND window) const {
+  for (const auto& [command, record] : records_) {
+    if (window != nullptr && record->window == window) return record.get();
+  }
+  return nullptr;
+}
+
+int TaskButtons::IndexOf(const Record& record) const {
+  return static_cast<int>(SendMessageW(toolbar_, TB_COMMANDTOINDEX, record.command, 0));
+}
+
+int TaskButtons::FirstGroupIndex() const {
+  const int count = Count();
+  for (int i = 0; i < count; ++i) {
+    if (RecordAt(i)->window == nullptr) return i;
+  }
+  return count;
+}
+
+int TaskButtons::EndOfGroup(int groupIndex) const {
+  const int count = Count();
+  int end = groupIndex + 1;
+  while (end < count && RecordAt(end)->window != nullptr) ++end;
+  return end;
+}
+
+bool TaskButtons::Insert(int index, Record* record, const std::wstring& text, int image,
+                         bool hidden) {
+  TBBUTTON button{};
+  button.iBitmap = image;
+  button.idCommand = record->command;
+  button.fsState = static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0));
+  button.fsStyle = BTNS_BUTTON | BTNS_NOPREFIX;
+  button.dwData = reinterpret_cast<DWORD_PTR>(record);
+  button.iString = reinterpret_cast<INT_PTR>(text.c_str());  // the toolbar keeps a copy
+  return SendMessageW(toolbar_, TB_INSERTBUTTONW, index, reinterpret_cast<LPARAM>(&button)) != 0;
+}
+
+void TaskButtons::SetHidden(const Record& record, bool hidden) {
+  SendMessageW(toolbar_, TB_HIDEBUTTON, record.command, MAKELPARAM(hidden ? TRUE : FALSE, 0));
+}
+
+HWND TaskButtons::AddWindow(const std::string& title, const std::string& group) {
+  Record* groupRecord = group.empty() ? nullptr : FindGroup(group);
+  if (!group.empty() && groupRecord == nullptr) return nullptr;
+  const int image = windowsOpened_ % imageCount_;
+  auto record = std::make_unique<Record>();
+  record->icon.Reset(ImageList_GetIcon(images_, image, ILD_NORMAL));
+  record->owner = TaskWindow::Open(Widen(title), record->icon.Get(), windowsOpened_++);
+  if (!record->owner) return nullptr;
+  record->window = record->owner->Handle();
+  record->command = nextCommand_++;
+  const int index = groupRecord ? EndOfGroup(IndexOf(*groupRecord)) : FirstGroupIndex();
+  const bool hidden = groupRecord != nullptr && groupRecord->collapsed;
+  if (!Insert(index, record.get(), Widen(title), image, hidden)) return nullptr;
+  HWND window = record->window;
+  records_[record->command] = std::move(record);
+  return window;
+}
+
+bool TaskButtons::AddGroup(const std::string& name, bool collapsed) {
+  if (name.empty() || FindGroup(name) != nullptr) return false;
+  auto record = std::make_unique<Record>();
+  record->command = nextCommand_++;
+  record->group = name;
+  record->collapsed = collapsed;
+  // An expanded group shows its windows and hides its own button.
+  if (!Insert(Count(), record.get(), Widen(name), 0, !collapsed)) return false;
+  records_[record->command] = std::move(record);
+  return true;
+}
+
+bool TaskButtons::Remove(HWND window) {
+  Record* record = FindTaskWindow(window);
+  if (record == nullptr) return false;
+  SendMessageW(toolbar_, TB_DELETEBUTTON, IndexOf(*record), 0);
+  records_.erase(record->command);
+  return true;
+}
+
+bool TaskButtons::Retitle(HWND window, const std::string& title) {
+  Record* record = FindTaskWindow(window);
+  if (record == nullptr) return false;
+  const std::wstring text = Widen(title);
+  record->owner->Retitle(text);
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_TEXT;
+  info.pszText = const_cast<wchar_t*>(text.c_str());
+  return SendMessageW(toolbar_, TB_SETBUTTONINFOW, record->command,
+                      reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+bool TaskButtons::Hang(HWND window) {
+  Record* record = FindTaskWindow(window);
+  if (record == nullptr) return false;
+  record->owner->Hang();
+  return true;
+}
+
+bool TaskButtons::SetCollapsed(const std::string& group, bool collapsed) {
+  Record* groupRecord = FindGroup(group);
+  if (groupRecord == nullptr) return false;
+  groupRecord->collapsed = collapsed;
+  const int start = IndexOf(*groupRecord);
+  const int end = EndOfGroup(start);
+  SetHidden(*groupRecord, !collapsed);
+  for (int i = start + 1; i < end; ++i) SetHidden(*RecordAt(i), collapsed);
+  return true;
+}
+
+std::string TaskButtons::Order() const {
+  std::ostringstream out;
+  const int count = Count();
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageW(toolbar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    RECT rect{};
+    SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
+    const Record* record = reinterpret_cast<const Record*>(button.dwData);
+    out << i << '\t' << HandleToULong(record->window) << '\t'
+        << (record->window ? "window" : "group") << '\t'
+        << ((button.fsState & TBSTATE_HIDDEN) ? 1 : 0) << '\t' << rect.left << ',' << rect.top
+        << ',' << rect.right << ',' << rect.bottom << '\t' << ButtonText(toolbar_, i) << '\n';
+  }
+  return out.str();
+}
+
+int TaskButtons::VisibleCount() const {
+  int visible = 0;
+  const int count = Count();
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageW(toolbar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    if (!(button.fsState & TBSTATE_HIDDEN)) ++visible;
+  }
+  return visible;
+}
+
+}  // namespace testbar
