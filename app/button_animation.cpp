@@ -57,6 +57,13 @@ void PlanOrder(const TaskTree& tree, const hook::TaskbarSnapshot& snapshot, int 
   }
 }
 
+// `from` moved the part `share` of its way to `to`, the shift rounded to whole pixels. Snapshot
+// coordinates are any 32-bit values, so the distance is taken in long double.
+std::int32_t Slide(std::int32_t from, std::int32_t to, long double share) {
+  const long double distance = static_cast<long double>(to) - static_cast<long double>(from);
+  return Saturate(from + static_cast<std::int64_t>(RoundHalfToEven(distance * share)));
+}
+
 BlockCopy CopyFor(const ButtonAnimation& plan, int j, long double p) {
   const int a = plan.order[static_cast<size_t>(j)];
   const hook::Rect32& from = plan.visible[static_cast<size_t>(a)];
@@ -64,9 +71,7 @@ BlockCopy CopyFor(const ButtonAnimation& plan, int j, long double p) {
   const Point origin{from.left, from.top};
   if (a == j) return {origin, origin};
   const long double share = p / kProgressScale;
-  const auto dx = static_cast<std::int32_t>(RoundHalfToEven(static_cast<long double>(to.left - from.left) * share));
-  const auto dy = static_cast<std::int32_t>(RoundHalfToEven(static_cast<long double>(to.top - from.top) * share));
-  return {origin, Point{from.left + dx, from.top + dy}};
+  return {origin, Point{Slide(from.left, to.left, share), Slide(from.top, to.top, share)}};
 }
 
 void PlanFrames(ButtonAnimation& plan) {
@@ -99,7 +104,8 @@ ButtonAnimation PlanButtonAnimation(const TaskTree& tree, const hook::TaskbarSna
   const bool valid = tree.Contains(s) && tree.Contains(t);
   if (valid) CollectVisible(tree, snapshot, s, t, plan);
   if (!plan.visible.empty()) {
-    plan.block = Size{plan.visible.front().width(), plan.visible.front().height()};
+    const hook::Rect32& first = plan.visible.front();
+    plan.block = Size{Difference(first.right, first.left), Difference(first.bottom, first.top)};
     PlanOrder(tree, snapshot, s, t, plan);
   }
   PlanFrames(plan);

@@ -21,7 +21,7 @@ PressResult TaskbarDrag::Press(const TaskbarModel& model, std::uint32_t lParam, 
   dragNode_ = hit->node;
   collapsedGroupDrag_ = hit->collapsedGroup;
   ghostPainted_ = false;
-  grabOffset_ = Point{pointer.x - hit->area.left, pointer.y - hit->area.top};
+  grabOffset_ = Point{Difference(pointer.x, hit->area.left), Difference(pointer.y, hit->area.top)};
   lastMouse_ = press_ = pointer;
   rows_ = rows;
   result.ghostSource = hit->area;
@@ -35,8 +35,7 @@ bool TaskbarDrag::AbsorbFirstMove(int target, Point pointer) {
     return false;
   }
   // The ghost stays where the button was.
-  grabOffset_.x += pointer.x - lastMouse_.x;
-  grabOffset_.y += pointer.y - lastMouse_.y;
+  grabOffset_ = Point{Sum(grabOffset_.x, pointer.x - lastMouse_.x), Sum(grabOffset_.y, pointer.y - lastMouse_.y)};
   lastMouse_ = press_ = pointer;
   return true;
 }
@@ -49,7 +48,7 @@ std::optional<DragFrame> TaskbarDrag::Move(const TaskbarModel& model, std::uint3
   if (collapsedGroupDrag_ && !AbsorbFirstMove(target, pointer)) return std::nullopt;
   DragFrame frame;
   if (target != kNoNode && target != dragNode_) frame.frame = FrameAround(model, target);
-  frame.ghostAt = Point{pointer.x - grabOffset_.x, pointer.y - grabOffset_.y};
+  frame.ghostAt = Point{Difference(pointer.x, grabOffset_.x), Difference(pointer.y, grabOffset_.y)};
   lastMouse_ = pointer;
   ghostPainted_ = true;
   return frame;

@@ -4,11 +4,18 @@
 // test does not re-run the planner's own arithmetic.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/button_animation.h"
 #include "snapshot_fixture.h"
+
+namespace taskbar {
+void PrintTo(const BlockCopy& copy, std::ostream* out) {
+  *out << "(" << copy.from.x << "," << copy.from.y << ")->(" << copy.to.x << "," << copy.to.y << ")";
+}
+}  // namespace taskbar
 
 namespace {
 
@@ -104,6 +111,17 @@ TEST(ButtonAnimation, NoVisibleButtonsGivesSixtyFourUnchangedFrames) {
   ASSERT_EQ(plan.frames.size(), static_cast<size_t>(kAnimationFrames));
   for (const auto& frame : plan.frames) EXPECT_TRUE(frame.empty());
   EXPECT_EQ(plan.block, (taskbar::Size{0, 0}));
+}
+
+TEST(ButtonAnimation, ExtremeRectanglesFromTheSnapshotSaturateInsteadOfOverflowing) {
+  hook::TaskbarSnapshot snapshot = fixture::MakeSnapshot("ww");
+  snapshot.rects[0] = hook::Rect32{-2000000000, 0, 2000000000, 10};
+  snapshot.rects[1] = hook::Rect32{2000000000, 0, 2000000001, 10};
+  const ButtonAnimation plan = PlanButtonAnimation(TaskTree::Build(snapshot, {}), snapshot, 1, 0);
+  EXPECT_EQ(plan.block.width, 2147483647);
+  // Distances of 4e9 pixels do not fit 32 bits, the positions they lead to do.
+  EXPECT_EQ(plan.frames.back().front(), Copy(-2000000000, 0, 1912705822, 0));
+  EXPECT_EQ(plan.frames.back().back(), Copy(2000000000, 0, -1912705822, 0));
 }
 
 TEST(ButtonAnimation, RoundsHalvesToEven) {

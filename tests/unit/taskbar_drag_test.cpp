@@ -230,6 +230,18 @@ TEST(TaskbarDragHitTest, NegativeRectanglesAreHitOnlyBySignedCoordinates) {
   EXPECT_TRUE(drag.Press(TaskbarModel{tree, snapshot}, LParam(-5, -5), {}, 1).ghostSource.has_value());
 }
 
+TEST(TaskbarDragHitTest, ExtremeRectanglesGiveSaturatedGhostPositions) {
+  hook::TaskbarSnapshot snapshot = fixture::MakeSnapshot("w");
+  snapshot.rects[0] = hook::Rect32{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647};
+  const TaskTree tree = TaskTree::Build(snapshot, {});
+  const TaskbarModel model{tree, snapshot};
+  TaskbarDrag drag;
+  ASSERT_TRUE(drag.Press(model, LParam(100, 10), {}, 2).ghostSource.has_value());
+  const auto frame = drag.Move(model, kHeld, LParam(-100, -10));
+  ASSERT_TRUE(frame.has_value());
+  EXPECT_EQ(frame->ghostAt, (Point{-2147483647 - 1, -2147483647 - 1}));
+}
+
 TEST(TaskbarDragHitTest, DropReadsTheOnlyWindowOfAVisibleNode) {
   // A shown group with one shown window: the drop test reads the window's rectangle for the group.
   const hook::TaskbarSnapshot snapshot = fixture::MakeSnapshot("gw");
