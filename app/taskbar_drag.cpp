@@ -20,7 +20,6 @@ PressResult TaskbarDrag::Press(const TaskbarModel& model, std::uint32_t lParam, 
   if (!hit) return result;
   dragNode_ = hit->node;
   collapsedGroupDrag_ = hit->collapsedGroup;
-  ghostPainted_ = false;
   grabOffset_ = Point{Difference(pointer.x, hit->area.left), Difference(pointer.y, hit->area.top)};
   lastMouse_ = press_ = pointer;
   rows_ = rows;
