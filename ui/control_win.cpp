@@ -148,6 +148,9 @@ LRESULT PaintedControl::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPa
       handled = true;
       return 0;
     }
+    case WM_GETFONT:
+      handled = true;
+      return reinterpret_cast<LRESULT>(CurrentFont());
     case WM_SETFONT:
       handled = true;
       if (LOWORD(lParam)) InvalidateRect(Handle(), nullptr, FALSE);
