@@ -34,8 +34,8 @@ std::string ButtonText(HWND toolbar, int index) {
 }  // namespace
 
 // Readers of the button data rely on the window being the record's first field.
-static_assert(std::is_standard_layout_v<TaskButtons::Record>);
-static_assert(offsetof(TaskButtons::Record, window) == 0);
+static_assert(std::is_standard_layout_v<TaskButtons::ButtonData>);
+static_assert(offsetof(TaskButtons::ButtonData, window) == 0);
 
 TaskButtons::TaskButtons(HWND toolbar)
     : toolbar_(toolbar),
@@ -58,31 +58,33 @@ TaskButtons::Record* TaskButtons::RecordAt(int index) const {
   if (!SendMessageW(toolbar_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button))) {
     return nullptr;
   }
-  return reinterpret_cast<Record*>(button.dwData);
+  const auto* data = reinterpret_cast<const ButtonData*>(button.dwData);
+  const auto record = data ? records_.find(data->command) : records_.end();
+  return record == records_.end() ? nullptr : record->second.get();
 }
 
 TaskButtons::Record* TaskButtons::FindGroup(const std::string& name) const {
   for (const auto& [command, record] : records_) {
-    if (record->window == nullptr && record->group == name) return record.get();
+    if (record->data.window == nullptr && record->group == name) return record.get();
   }
   return nullptr;
 }
 
 TaskButtons::Record* TaskButtons::FindTaskWindow(HWND window) const {
   for (const auto& [command, record] : records_) {
-    if (window != nullptr && record->window == window) return record.get();
+    if (window != nullptr && record->data.window == window) return record.get();
   }
   return nullptr;
 }
 
 int TaskButtons::IndexOf(const Record& record) const {
-  return static_cast<int>(SendMessageW(toolbar_, TB_COMMANDTOINDEX, record.command, 0));
+  return static_cast<int>(SendMessageW(toolbar_, TB_COMMANDTOINDEX, record.data.command, 0));
 }
 
 int TaskButtons::FirstGroupIndex() const {
   const int count = Count();
   for (int i = 0; i < count; ++i) {
-    if (RecordAt(i)->window == nullptr) return i;
+    if (RecordAt(i)->data.window == nullptr) return i;
   }
   return count;
 }
@@ -90,7 +92,7 @@ int TaskButtons::FirstGroupIndex() const {
 int TaskButtons::EndOfGroup(int groupIndex) const {
   const int count = Count();
   int end = groupIndex + 1;
-  while (end < count && RecordAt(end)->window != nullptr) ++end;
+  while (end < count && RecordAt(end)->data.window != nullptr) ++end;
   return end;
 }
 
@@ -98,16 +100,16 @@ bool TaskButtons::Insert(int index, Record* record, const std::wstring& text, in
                          bool hidden) {
   TBBUTTON button{};
   button.iBitmap = image;
-  button.idCommand = record->command;
+  button.idCommand = record->data.command;
   button.fsState = static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0));
   button.fsStyle = BTNS_BUTTON | BTNS_NOPREFIX;
-  button.dwData = reinterpret_cast<DWORD_PTR>(record);
+  button.dwData = reinterpret_cast<DWORD_PTR>(&record->data);
   button.iString = reinterpret_cast<INT_PTR>(text.c_str());  // the toolbar keeps a copy
   return SendMessageW(toolbar_, TB_INSERTBUTTONW, index, reinterpret_cast<LPARAM>(&button)) != 0;
 }
 
 void TaskButtons::SetHidden(const Record& record, bool hidden) {
-  SendMessageW(toolbar_, TB_HIDEBUTTON, record.command, MAKELPARAM(hidden ? TRUE : FALSE, 0));
+  SendMessageW(toolbar_, TB_HIDEBUTTON, record.data.command, MAKELPARAM(hidden ? TRUE : FALSE, 0));
 }
 
 HWND TaskButtons::AddWindow(const std::string& title, const std::string& group) {
@@ -118,25 +120,25 @@ HWND TaskButtons::AddWindow(const std::string& title, const std::string& group) 
   record->icon.Reset(ImageList_GetIcon(images_, image, ILD_NORMAL));
   record->owner = TaskWindow::Open(Widen(title), record->icon.Get(), windowsOpened_++);
   if (!record->owner) return nullptr;
-  record->window = record->owner->Handle();
-  record->command = nextCommand_++;
+  record->data.window = record->owner->Handle();
+  record->data.command = nextCommand_++;
   const int index = groupRecord ? EndOfGroup(IndexOf(*groupRecord)) : FirstGroupIndex();
   const bool hidden = groupRecord != nullptr && groupRecord->collapsed;
   if (!Insert(index, record.get(), Widen(title), image, hidden)) return nullptr;
-  HWND window = record->window;
-  records_[record->command] = std::move(record);
+  HWND window = record->data.window;
+  records_[record->data.command] = std::move(record);
   return window;
 }
 
 bool TaskButtons::AddGroup(const std::string& name, bool collapsed) {
   if (name.empty() || FindGroup(name) != nullptr) return false;
   auto record = std::make_unique<Record>();
-  record->command = nextCommand_++;
+  record->data.command = nextCommand_++;
   record->group = name;
   record->collapsed = collapsed;
   // An expanded group shows its windows and hides its own button.
   if (!Insert(Count(), record.get(), Widen(name), 0, !collapsed)) return false;
-  records_[record->command] = std::move(record);
+  records_[record->data.command] = std::move(record);
   return true;
 }
 
@@ -144,7 +146,7 @@ bool TaskButtons::Remove(HWND window) {
   Record* record = FindTaskWindow(window);
   if (record == nullptr) return false;
   SendMessageW(toolbar_, TB_DELETEBUTTON, IndexOf(*record), 0);
-  records_.erase(record->command);
+  records_.erase(record->data.command);
   return true;
 }
 
@@ -157,7 +159,7 @@ bool TaskButtons::Retitle(HWND window, const std::string& title) {
   info.cbSize = sizeof(info);
   info.dwMask = TBIF_TEXT;
   info.pszText = const_cast<wchar_t*>(text.c_str());
-  return SendMessageW(toolbar_, TB_SETBUTTONINFOW, record->command,
+  return SendMessageW(toolbar_, TB_SETBUTTONINFOW, record->data.command,
                       reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
@@ -187,9 +189,9 @@ std::string TaskButtons::Order() const {
     SendMessageW(toolbar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
     RECT rect{};
     SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
-    const Record* record = reinterpret_cast<const Record*>(button.dwData);
-    out << i << '\t' << HandleToULong(record->window) << '\t'
-        << (record->window ? "window" : "group") << '\t'
+    const auto* data = reinterpret_cast<const ButtonData*>(button.dwData);
+    out << i << '\t' << HandleToULong(data->window) << '\t'
+        << (data->window ? "window" : "group") << '\t'
         << ((button.fsState & TBSTATE_HIDDEN) ? 1 : 0) << '\t' << rect.left << ',' << rect.top
         << ',' << rect.right << ',' << rect.bottom << '\t' << ButtonText(toolbar_, i) << '\n';
   }

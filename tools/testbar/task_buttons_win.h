@@ -35,17 +35,21 @@ class TaskButtons {
   std::string Order() const;
   int VisibleCount() const;
 
-  // What a button's data points to; the classic layout: the window handle first.
-  struct Record {
-    HWND window = nullptr;
+  // What a button's data points to: the classic taskbar's record, the window handle first.
+  struct ButtonData {
+    HWND window = nullptr;  // null for a group's button
     int command = 0;
+  };
+
+ private:
+  struct Record {
+    ButtonData data;
     std::string group;  // a group button's name
     bool collapsed = false;
     UniqueIcon icon;  // outlives owner: the window shows it until it is closed
     std::unique_ptr<TaskWindow> owner;
   };
 
- private:
   int Count() const;
   Record* RecordAt(int index) const;
   Record* FindGroup(const std::string& name) const;

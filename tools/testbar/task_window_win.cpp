@@ -1,6 +1,5 @@
 #include "tools/testbar/task_window_win.h"
 
-#include <future>
 #include <thread>
 
 namespace testbar {
@@ -37,7 +36,19 @@ void RegisterTaskWindowClass() {
   (void)registered;
 }
 
-void RunWindowThread(std::wstring title, HICON icon, int slot, std::promise<HWND> created) {
+// Filled by the window's thread; `created` is set once `window` is (null on failure).
+struct Creation {
+  std::wstring title;
+  HICON icon;
+  int slot;
+  HWND window = nullptr;
+  HANDLE created = nullptr;
+};
+
+void RunWindowThread(Creation* creation) {
+  const std::wstring title = creation->title;
+  const HICON icon = creation->icon;
+  const int slot = creation->slot;
   const int offset = 30 * (slot % 12);
   HWND window = CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(),
                                 WS_OVERLAPPEDWINDOW, 40 + offset, 30 + offset, 420, 220, nullptr,
@@ -47,7 +58,8 @@ void RunWindowThread(std::wstring title, HICON icon, int slot, std::promise<HWND
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     ShowWindow(window, SW_SHOWNOACTIVATE);
   }
-  created.set_value(window);
+  creation->window = window;
+  SetEvent(creation->created);  // `creation` is gone from here on
   if (window == nullptr) return;
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -60,12 +72,14 @@ void RunWindowThread(std::wstring title, HICON icon, int slot, std::promise<HWND
 
 std::unique_ptr<TaskWindow> TaskWindow::Open(const std::wstring& title, HICON icon, int slot) {
   RegisterTaskWindowClass();
-  std::promise<HWND> created;
-  std::future<HWND> window = created.get_future();
-  std::thread(RunWindowThread, title, icon, slot, std::move(created)).detach();
-  HWND handle = window.get();
-  if (handle == nullptr) return nullptr;
-  return std::unique_ptr<TaskWindow>(new TaskWindow(handle));
+  Creation creation{title, icon, slot};
+  creation.created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (creation.created == nullptr) return nullptr;
+  std::thread(RunWindowThread, &creation).detach();
+  WaitForSingleObject(creation.created, INFINITE);
+  CloseHandle(creation.created);
+  if (creation.window == nullptr) return nullptr;
+  return std::unique_ptr<TaskWindow>(new TaskWindow(creation.window));
 }
 
 TaskWindow::~TaskWindow() { PostMessageW(window_, WM_CLOSE, 0, 0); }
