@@ -15,6 +15,27 @@ constexpr int kButtonWidth = 160;
 constexpr int kButtonHeight = 26;
 constexpr int kBorder = 2;
 
+// Gives each button the raised edge of a classic taskbar button (pressed: sunken).
+LRESULT CALLBACK TaskSwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+    auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(lParam);
+    switch (draw->nmcd.dwDrawStage) {
+      case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+      case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYPOSTPAINT;
+      case CDDS_ITEMPOSTPAINT: {
+        const bool pressed = (draw->nmcd.uItemState & CDIS_SELECTED) != 0;
+        DrawEdge(draw->nmcd.hdc, &draw->nmcd.rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        return CDRF_DODEFAULT;
+      }
+      default:
+        return CDRF_DODEFAULT;
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 void RegisterClasses(WNDPROC barProc) {
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof(cls);
@@ -24,7 +45,7 @@ void RegisterClasses(WNDPROC barProc) {
   cls.lpfnWndProc = barProc;
   cls.lpszClassName = L"Shell_TrayWnd";
   RegisterClassExW(&cls);
-  cls.lpfnWndProc = DefWindowProcW;
+  cls.lpfnWndProc = TaskSwitchProc;
   cls.lpszClassName = L"MSTaskSwWClass";
   RegisterClassExW(&cls);
 }
