@@ -29,6 +29,7 @@ TfrmRowtender::TfrmRowtender()
       timerRefresh_(this, 200, false) {
   timerRefresh_.OnTimer = [this] { TimerRefreshTimer(); };
   BindHandlers();
+  ConfigureTrayIcon();
 }
 
 TfrmRowtender::~TfrmRowtender() = default;
@@ -48,12 +49,12 @@ void TfrmRowtender::FormCreate() {
   }
   AdjustDialogFont(*this);
   static_cast<PageControl&>(ControlByName("PageControlMain")).SetActivePage(0);
-  // tray: the tray icon takes the application's icon.
+  trayIcon_.SetIcon(app.Icon());
   // settings: load window position, check boxes, start-with-Windows entry, first-run balloon.
   SetCaption(app.Title());  // version: the caption gets a blank and the version text.
   static_cast<Image&>(ControlByName("ImageProgramIcon")).SetIcon(app.Icon());
   // version: lblVersion reads "Version " + version text + " (" + link date + ")".
-  // tray: minimise-to-tray on.
+  trayIcon_.SetMinimizeToTray(true);
   exitRequested_ = false;
   pendingSelection_ = -1;
   // Keep the application window off the taskbar and out of the task switcher.
@@ -72,7 +73,7 @@ void TfrmRowtender::FormActivate() { timerRefresh_.SetEnabled(true); }
 
 bool TfrmRowtender::FormCloseQuery() {
   if (!Check("chkKeepRunnningWhenClosed").Checked()) return true;
-  Hide();  // tray: HideMainForm, which also hides the taskbar button.
+  trayIcon_.HideMainForm();  // also hides the taskbar button
   return exitRequested_;
 }
 

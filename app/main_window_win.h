@@ -14,8 +14,11 @@
 #include "app/hook_contract.h"
 #include "app/refresh_throttle.h"
 #include "app/task_tree.h"
+#include "tray/tray_icon_win.h"
 #include "ui/form_win.h"
 #include "ui/handles.h"
+#include "ui/image_list_win.h"
+#include "ui/popup_menu_win.h"
 #include "ui/standard_controls_win.h"
 #include "ui/timer_win.h"
 
@@ -79,5 +82,16 @@ class TfrmRowtender : public Form {
 
   HookConnection hook_;
 
-  // tray: the tray icon component and its handlers (declared here by the tray integration).
+  // tray: the tray icon component and its handlers (app/main_window_tray_win.cpp).
+ public:
+  TTrayIcon& TrayIcon() { return trayIcon_; }
+  void TrayIconDblClick();
+  void TrayIconBalloonHintClick();
+  void TrayIconStartup(bool& showMainForm);
+
+ private:
+  void ConfigureTrayIcon();
+  ImageList imageListTray_{this};
+  PopupMenu contextMenu_{this};
+  TTrayIcon trayIcon_{this};
 };

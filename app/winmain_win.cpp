@@ -8,6 +8,7 @@
 #include "app/hook_connection_win.h"
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
+#include "tray/taskbar_created_win.h"
 #include "ui/application_win.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
@@ -23,7 +24,7 @@ void ReportToDebugger(const std::string& className, const std::string& message) 
 
 void InitializeModule() {
   HookMessages();
-  // tray: register "TaskbarCreated".
+  tray::TaskbarCreatedMessage();
   // link label: load the hand cursor.
   SetUnhandledErrorHandler(&ReportToDebugger);  // error reporting: install the exception handler.
   DeleteFileW((ProgramFolder() + L"log.txt").c_str());

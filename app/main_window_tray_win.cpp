@@ -1,0 +1,47 @@
+// The main window's tray icon: its configuration, the start-up decision from the stored
+// "StartInTray" setting, and the handlers that bring the window back.
+#include "app/main_window_win.h"
+#include "ui/application_win.h"
+#include "ui/handles.h"
+
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Kelvane\\Rowtender";
+constexpr wchar_t kStartInTrayValue[] = L"StartInTray";
+
+// The stored setting decides, not the check box: true when missing or unreadable.
+bool StoredStartInTray() {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return true;
+  UniqueKey key(opened);
+  DWORD type = 0, value = 0, size = sizeof(value);
+  LONG status = RegQueryValueExW(key.Get(), kStartInTrayValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return true;
+  return value != 0;
+}
+
+}  // namespace
+
+void TfrmRowtender::ConfigureTrayIcon() {
+  Application& app = Application::Instance();
+  imageListTray_.AddIcon(app.Icon());
+  // The menu's own items come with the tray menu; until then it shows the window or ends the program.
+  contextMenu_.Add(MenuItem{"&Show", true, true, false, [this] { trayIcon_.RestoreMainForm(); }});
+  contextMenu_.Add(MenuItem{"E&xit", false, true, false, [this] { MenuItemExitClick(); }});
+
+  trayIcon_.SetIconList(&imageListTray_);
+  trayIcon_.SetCycleInterval(0);
+  trayIcon_.SetIconIndex(0);
+  trayIcon_.SetHint(app.Title());
+  trayIcon_.SetIconVisible(true);
+  trayIcon_.SetPopupMenu(&contextMenu_);
+  trayIcon_.OnDblClick = [this](TTrayIcon&) { TrayIconDblClick(); };
+  trayIcon_.OnBalloonHintClick = [this](TTrayIcon&) { TrayIconBalloonHintClick(); };
+  trayIcon_.OnStartup = [this](TTrayIcon&, bool& showMainForm) { TrayIconStartup(showMainForm); };
+}
+
+void TfrmRowtender::TrayIconDblClick() { trayIcon_.RestoreMainForm(); }
+
+void TfrmRowtender::TrayIconBalloonHintClick() { trayIcon_.RestoreMainForm(); }
+
+void TfrmRowtender::TrayIconStartup(bool& showMainForm) { showMainForm = !StoredStartInTray(); }

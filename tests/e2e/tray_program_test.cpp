@@ -1,0 +1,189 @@
+// What: the program living in the notification area: whether it starts with only its icon or with
+// its window ("StartInTray"), minimising into the tray, the icon coming back after the taskbar is
+// created again, and a double click on the icon bringing the window back.
+// Why: most of the time the icon is the only way to the program; losing it loses the program.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Kelvane\\Rowtender";
+constexpr UINT kTrayCallbackMessage = 0x800;  // the icon's callback message
+
+// One tray call the stand-in forwarded to the shell: the request and the first fields of the
+// shell's call record (window, id, flags).
+struct TrayCall {
+  unsigned request = 0;
+  std::uint32_t window = 0, id = 0, flags = 0;
+};
+
+std::uint32_t LittleEndianAt(const std::string& hex, size_t byteOffset) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | std::stoul(hex.substr((byteOffset + i) * 2, 2), nullptr, 16);
+  return value;
+}
+
+std::vector<TrayCall> TrayCalls(const TestBarProcess& bar) {
+  std::vector<TrayCall> calls;
+  for (const std::string& line : bar.Checked("traycalls")) {
+    std::istringstream words(line);
+    TrayCall call;
+    unsigned size = 0;
+    std::string hex;
+    if (!(words >> call.request >> size >> hex) || hex.size() < 24) continue;
+    call.window = LittleEndianAt(hex, 0);
+    call.id = LittleEndianAt(hex, 4);
+    call.flags = LittleEndianAt(hex, 8);
+    calls.push_back(call);
+  }
+  return calls;
+}
+
+struct WindowSearch {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+HWND FindProcessWindow(DWORD process, const wchar_t* className) {
+  WindowSearch search{process, className, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<WindowSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        if (owner == s->process && GetClassNameW(window, name, 64) && lstrcmpW(name, s->className) == 0) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class TrayProgramTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    program_.reset();
+    bar_.reset();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray");
+  }
+
+  // StartInTray as stored before the start; nothing: no value at all.
+  void StartProgram(std::optional<DWORD> startInTray) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray");
+    if (startInTray) {
+      DWORD value = *startInTray;
+      ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray", REG_DWORD, &value, sizeof(value)),
+                ERROR_SUCCESS);
+    }
+    bar_ = std::make_unique<TestBarProcess>();
+    ASSERT_TRUE(bar_->Started()) << "testbar.exe did not come up";
+    program_ = Process::Start(BinFolder() + L"Rowtender.exe", L"");
+    ASSERT_NE(program_, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IconAdded(); }, 20000)) << "the program added no tray icon";
+    form_ = FindProcessWindow(program_->Id(), L"TfrmRowtender");
+    application_ = FindProcessWindow(program_->Id(), L"TApplication");
+    ASSERT_NE(form_, nullptr);
+    ASSERT_NE(application_, nullptr);
+  }
+
+  // The program's first NIM_ADD, which names its tray window and icon id.
+  bool IconAdded() {
+    for (const TrayCall& call : TrayCalls(*bar_)) {
+      DWORD owner = 0;
+      if (call.request == NIM_ADD && GetWindowThreadProcessId(reinterpret_cast<HWND>(static_cast<LONG_PTR>(call.window)), &owner) &&
+          owner == program_->Id()) {
+        icon_ = call;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  HWND IconWindow() const { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(icon_.window))); }
+
+  // Asks the shell about the program's icon directly: a modify succeeds only for an icon it holds.
+  bool ShellHasIcon() const { return ShellCall(NIM_MODIFY); }
+  bool ShellCall(DWORD request) const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = IconWindow();
+    data.uID = icon_.id;
+    return Shell_NotifyIconW(request, &data) != FALSE;
+  }
+
+  void Notify(UINT code) const { SendMessageW(IconWindow(), kTrayCallbackMessage, icon_.id, code); }
+
+  bool StaysHidden(DWORD ms) const { return !WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, ms); }
+
+  std::unique_ptr<TestBarProcess> bar_;
+  std::unique_ptr<Process> program_;
+  TrayCall icon_;
+  HWND form_ = nullptr;
+  HWND application_ = nullptr;
+};
+
+TEST_F(TrayProgramTest, StartsInTheTrayWhenTheSettingIsMissingOrSet) {
+  for (std::optional<DWORD> stored : {std::optional<DWORD>(), std::optional<DWORD>(1)}) {
+    SCOPED_TRACE(stored ? "StartInTray 1" : "StartInTray missing");
+    ASSERT_NO_FATAL_FAILURE(StartProgram(stored));
+    EXPECT_TRUE(StaysHidden(1500)) << "the main window showed";
+    EXPECT_FALSE(IsWindowVisible(application_));
+    EXPECT_TRUE(ShellHasIcon());
+    TearDown();
+  }
+}
+
+TEST_F(TrayProgramTest, ShowsItsWindowWhenTheSettingIsOff) {
+  ASSERT_NO_FATAL_FAILURE(StartProgram(0));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }));
+  EXPECT_TRUE(ShellHasIcon());
+}
+
+TEST_F(TrayProgramTest, MinimisingLeavesOnlyTheIcon) {
+  ASSERT_NO_FATAL_FAILURE(StartProgram(0));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }));
+  PostMessageW(form_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_) && !IsWindowVisible(application_); }))
+      << "window visible " << IsWindowVisible(form_) << ", taskbar button visible " << IsWindowVisible(application_);
+  EXPECT_TRUE(ShellHasIcon());
+}
+
+TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {
+  ASSERT_NO_FATAL_FAILURE(StartProgram(std::nullopt));
+  // A restarted shell has forgotten every icon.
+  ASSERT_TRUE(ShellCall(NIM_DELETE));
+  ASSERT_FALSE(ShellHasIcon());
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  EXPECT_TRUE(WaitUntil([&] { return ShellHasIcon(); })) << "the icon did not come back";
+  // The same broadcast while the shell still holds the icon (a display-scale change) keeps it.
+  SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  EXPECT_TRUE(ShellHasIcon());
+}
+
+TEST_F(TrayProgramTest, DoubleClickOnTheIconBringsTheWindowToTheFront) {
+  ASSERT_NO_FATAL_FAILURE(StartProgram(std::nullopt));
+  ASSERT_TRUE(StaysHidden(500));
+  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(code);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) && GetForegroundWindow() == form_; }))
+      << "visible " << IsWindowVisible(form_) << ", foreground " << GetForegroundWindow() << " form " << form_;
+}
+
+}  // namespace
+}  // namespace e2e
