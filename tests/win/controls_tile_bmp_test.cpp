@@ -29,7 +29,7 @@ class TileBmpWindow : public ControlsTestForm {};
 
 TEST_F(TileBmpWindow, RepeatsTheTileFromItsCornerAndCutsItAtTheEdges) {
   // 61 x 29: seven whole columns and a 5-pixel one, three whole rows and a 5-pixel one.
-  Build({ui::Describe(ControlKind::TileBmp, "Banner", "", "", {13, 7, 61, 29})});
+  Build({ui::Describe(ControlKind::TileBmp, "Banner", "", "", {13, 7, 61, 29})}, Show::Yes);
   UniqueBitmap tile = MakeTile();
   auto& banner = Get<TTileBmp>("Banner");
   banner.SetBitMap(tile.Get());
@@ -49,7 +49,7 @@ TEST_F(TileBmpWindow, RepeatsTheTileFromItsCornerAndCutsItAtTheEdges) {
 }
 
 TEST_F(TileBmpWindow, KeepsItsOwnCopyOfTheAssignedBitmap) {
-  Build({ui::Describe(ControlKind::TileBmp, "Banner", "", "", {0, 0, 16, 16})});
+  Build({ui::Describe(ControlKind::TileBmp, "Banner", "", "", {0, 0, 16, 16})}, Show::Yes);
   auto& banner = Get<TTileBmp>("Banner");
   {
     UniqueBitmap tile = MakeTile();
@@ -62,7 +62,7 @@ TEST_F(TileBmpWindow, KeepsItsOwnCopyOfTheAssignedBitmap) {
 }
 
 TEST_F(TileBmpWindow, WithoutATileIsWhiteAllOverAlsoAwayFromItsParentsCorner) {
-  Build({ui::Describe(ControlKind::TileBmp, "Banner", "", "", {40, 30, 50, 20})});
+  Build({ui::Describe(ControlKind::TileBmp, "Banner", "", "", {40, 30, 50, 20})}, Show::Yes);
   auto& banner = Get<TTileBmp>("Banner");
   EXPECT_EQ(banner.BitMap(), nullptr);
   Pixels p = Capture(banner.Handle());
@@ -102,7 +102,7 @@ TEST_F(TileBmpWindow, VersionReadsOneOneZeroZeroWhateverIsWritten) {
 }
 
 TEST_F(TileBmpWindow, TheProgramsTileIsWhiteWithALightGreyDiagonalEveryFourthPixel) {
-  Build({ui::Describe(ControlKind::TileBmp, "TileBmp1", "", "", {0, 8, 64, 41}).Resource("TILEBMP")});
+  Build({ui::Describe(ControlKind::TileBmp, "TileBmp1", "", "", {0, 8, 64, 41}).Resource("TILEBMP")}, Show::Yes);
   auto& banner = Get<TTileBmp>("TileBmp1");
   BITMAP bm{};
   ASSERT_NE(banner.BitMap(), nullptr);

@@ -25,9 +25,10 @@ class URLLabelWindow : public ControlsTestForm {
   }
 
   // A label made from a description without a caption, then given `caption` through the control.
-  TAutoURLLabel& Link(const char* caption) {
+  TAutoURLLabel& Link(const char* caption, Show show = Show::No) {
     Build({ui::Describe(ControlKind::URLLabel, "Link", "", "", {10, 10, 0, 20}),
-           ui::Describe(ControlKind::Label, "Plain", "", "", {10, 60, 100, 20})});
+           ui::Describe(ControlKind::Label, "Plain", "", "", {10, 60, 100, 20})},
+          show);
     auto& link = Get<TAutoURLLabel>("Link");
     link.SetOpener([this](const std::string& url) { opened_.push_back(url); });
     if (*caption) link.SetCaption(caption);
@@ -51,7 +52,7 @@ class URLLabelWindow : public ControlsTestForm {
 };
 
 TEST_F(URLLabelWindow, ANewLabelIsBlueUnderlinedAndOneHundredWideWithNoURL) {
-  auto& link = Link("");
+  auto& link = Link("", Show::Yes);
   EXPECT_EQ(link.Bounds().width, 100);
   EXPECT_EQ(link.Font().color, 0xFF0000u);
   EXPECT_TRUE(link.Font().underline);
