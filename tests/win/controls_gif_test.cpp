@@ -36,25 +36,28 @@ Decoded Inspect(HBITMAP bitmap) {
 
 unsigned Rgb(COLORREF c) { return (unsigned{GetRValue(c)} << 16) | (unsigned{GetGValue(c)} << 8) | GetBValue(c); }
 
-TEST(GifDecoding, TheAboutBannerIs174By45TopDownWithTheButtonFaceInItsTransparentCorner) {
+TEST(GifDecoding, TheBannersDecodeToTheirSizesIn32Bits) {
+  struct Case {
+    const wchar_t* name;
+    int width, height;
+  } cases[] = {{L"ABOUTBANNER", 174, 45}, {L"REPORTBANNER", 350, 60}};
+  for (const auto& c : cases) {
+    UniqueBitmap banner(LoadGifResource(GetModuleHandleW(nullptr), c.name));
+    ASSERT_TRUE(banner);
+    Decoded d = Inspect(banner.Get());
+    EXPECT_EQ(d.width, c.width);
+    EXPECT_EQ(d.height, c.height);
+    EXPECT_EQ(d.bits, 32);
+  }
+}
+
+TEST(GifDecoding, TheAboutBannersTransparentCornersShowTheButtonFace) {
   UniqueBitmap banner(LoadGifResource(GetModuleHandleW(nullptr), L"ABOUTBANNER"));
-  ASSERT_TRUE(banner);
   Decoded d = Inspect(banner.Get());
-  EXPECT_EQ(d.width, 174);
-  EXPECT_EQ(d.height, 45);
-  EXPECT_EQ(d.bits, 32);
   ASSERT_NE(d.pixels, nullptr);
   EXPECT_EQ(d.At(0, 0), Rgb(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(d.At(173, 44), Rgb(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(d.At(160, 40), 0xF8FAFEu);  // the banner's light inner field, below the name
-}
-
-TEST(GifDecoding, TheReportBannerDecodes) {
-  UniqueBitmap banner(LoadGifResource(GetModuleHandleW(nullptr), L"REPORTBANNER"));
-  ASSERT_TRUE(banner);
-  Decoded d = Inspect(banner.Get());
-  EXPECT_EQ(d.width, 350);
-  EXPECT_EQ(d.height, 60);
 }
 
 TEST(GifDecoding, DecodesFromMemoryTopDownOverTheGivenBackground) {
