@@ -156,8 +156,9 @@ LRESULT PaintedControl::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPa
       if (LOWORD(lParam)) InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case WM_SETTEXT: {
-      LRESULT r = DefWindowProcW(Handle(), message, wParam, lParam);
-      InvalidateRect(Handle(), nullptr, FALSE);
+      // The surface's handle: during creation the control's own is not stored yet.
+      LRESULT r = DefWindowProcW(surface_->Handle(), message, wParam, lParam);
+      InvalidateRect(surface_->Handle(), nullptr, FALSE);
       handled = true;
       return r;
     }
