@@ -96,10 +96,12 @@ class TrayProgramTest : public testing::Test {
     program_ = Process::Start(BinFolder() + L"Rowtender.exe", L"");
     ASSERT_NE(program_, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IconAdded(); }, 20000)) << "the program added no tray icon";
-    form_ = FindProcessWindow(program_->Id(), L"TfrmRowtender");
-    application_ = FindProcessWindow(program_->Id(), L"TApplication");
-    ASSERT_NE(form_, nullptr);
-    ASSERT_NE(application_, nullptr);
+    // The icon comes with the main window's construction, before the window itself exists.
+    ASSERT_TRUE(WaitUntil([&] {
+      form_ = FindProcessWindow(program_->Id(), L"TfrmRowtender");
+      application_ = FindProcessWindow(program_->Id(), L"TApplication");
+      return form_ != nullptr && application_ != nullptr;
+    })) << "no main window";
   }
 
   // The program's first NIM_ADD, which names its tray window and icon id.
@@ -161,6 +163,15 @@ TEST_F(TrayProgramTest, MinimisingLeavesOnlyTheIcon) {
   PostMessageW(form_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_) && !IsWindowVisible(application_); }))
       << "window visible " << IsWindowVisible(form_) << ", taskbar button visible " << IsWindowVisible(application_);
+  EXPECT_TRUE(ShellHasIcon());
+}
+
+TEST_F(TrayProgramTest, CloseBoxHidesIntoTheTrayAndKeepsRunning) {
+  ASSERT_NO_FATAL_FAILURE(StartProgram(0));  // "keep running when closed" is on by default
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }));
+  PostMessageW(form_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_); }));
+  EXPECT_FALSE(program_->WaitForExit(1000)) << "the program ended";
   EXPECT_TRUE(ShellHasIcon());
 }
 
