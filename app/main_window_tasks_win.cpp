@@ -44,8 +44,9 @@ void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::si
     *snapshot_ = *snapshot;
   } else if (auto* texts = std::get_if<taskbar::TextList>(&payload)) {
     taskTexts_ = std::move(*texts);
+  } else if (auto* mouse = std::get_if<taskbar::MouseInput>(&payload)) {
+    HandleTaskbarMouse(*mouse);
   }
-  // drag: mouse records go to the taskbar drag.
 }
 
 void TfrmRowtender::RequestSnapshot() {
@@ -84,7 +85,8 @@ std::vector<HICON> TfrmRowtender::LookUpIcons() {
 void TfrmRowtender::RebuildTaskTree() {
   if (!throttle_.ShouldRebuild(GetTickCount(), IsWindowVisible(Handle()) != FALSE)) return;
   if (hook_.Toolbar()) GetClientRect(hook_.Toolbar(), &taskbarClientRect_);
-  // drag: a rebuild ends any drag in progress.
+  dragNode_ = taskbar::kNoNode;
+  CancelTaskbarDrag();  // nothing of a drag stays painted on the taskbar
   HWND tree = Tree().Handle();
   SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
   RunGuarded([&] {

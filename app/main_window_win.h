@@ -14,6 +14,8 @@
 #include "app/hook_contract.h"
 #include "app/refresh_throttle.h"
 #include "app/task_tree.h"
+#include "app/tree_drag.h"
+#include "app/taskbar_drag.h"
 #include "tray/tray_icon_win.h"
 #include "ui/form_win.h"
 #include "ui/handles.h"
@@ -81,6 +83,55 @@ class TfrmRowtender : public Form {
   DeviceBitmap ghostBackground_, dragImage_, taskbarComposite_, taskbarBackground_;
 
   HookConnection hook_;
+
+  // The node being dragged, in the list or on the taskbar; every rebuild clears it.
+  int dragNode_ = taskbar::kNoNode;
+
+  // moves: MoveTaskNode and its animation (app/main_window_move_win.cpp).
+ public:
+  // Source and target are absolute tree indexes, or taskbar::kNoNode.
+  void MoveTaskNode(int source, int target);
+
+ private:
+  void AnimateButtonMove(int sourceIndex, int targetIndex);
+
+  // list drag: the tree's drag and Up/Down (app/main_window_list_drag_win.cpp).
+ public:
+  void TreeTasksMouseDown(const ui::MouseEvent& event);
+  void TreeTasksMouseMove(const ui::MouseEvent& event);
+  void TreeTasksMouseUp(const ui::MouseEvent& event);
+  void ButtonUpClick();
+  void ButtonDownClick();
+
+ private:
+  void MoveSelected(int direction);
+  // The absolute index of a tree view item, or of the item at a point of the tree; kNoNode if none.
+  int NodeIndex(HTREEITEM item) const;
+  int NodeAt(int x, int y) const;
+  void PaintGhost(const taskbar::GhostStep& step);
+  taskbar::TreeDrag treeDrag_;
+
+  // taskbar drag: the hook library's mouse records (app/main_window_taskbar_drag_win.cpp).
+ public:
+  void TaskbarMouseDown(std::uint32_t wParam, std::uint32_t lParam);
+  void TaskbarMouseMove(std::uint32_t wParam, std::uint32_t lParam);
+  void TaskbarMouseUp(std::uint32_t wParam, std::uint32_t lParam);
+  // Ends a drag on the taskbar in progress (a rebuild, the toolbar gone), repainting the taskbar
+  // when something of the drag is painted on it.
+  void CancelTaskbarDrag();
+
+ private:
+  // Hands a forwarded mouse record to the handler of its message.
+  void HandleTaskbarMouse(const taskbar::MouseInput& input);
+  taskbar::TaskbarModel TaskbarDragModel() const { return {tree_, *snapshot_}; }
+  // The toolbar and its device context are still there to draw on.
+  bool TaskbarDrawable() const;
+  void TakeTaskbarPictures(const taskbar::PressResult& press);
+  void PaintTaskbarDragFrame(const taskbar::DragFrame& frame);
+  // Invalidates the whole toolbar with its background erased; then WM_PAINT, or an update.
+  void RepaintTaskbar(bool sendPaint);
+  taskbar::TaskbarDrag taskbarDrag_;
+  UniqueBrush frameBrush_;
 
   // tray: the tray icon component and its handlers (app/main_window_tray_win.cpp).
  public:

@@ -9,7 +9,10 @@
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
 #include "tray/taskbar_created_win.h"
+#include "controls/url_label_win.h"
+#include "imaging/gif_win.h"
 #include "ui/application_win.h"
+#include "ui/standard_controls_win.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
 
@@ -25,7 +28,8 @@ void ReportToDebugger(const std::string& className, const std::string& message) 
 void InitializeModule() {
   HookMessages();
   tray::TaskbarCreatedMessage();
-  // link label: load the hand cursor.
+  LoadURLHandCursor(GetModuleHandleW(nullptr));
+  SetPictureLoader(&LoadGifResource);
   SetUnhandledErrorHandler(&ReportToDebugger);  // error reporting: install the exception handler.
   DeleteFileW((ProgramFolder() + L"log.txt").c_str());
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
@@ -44,5 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RunGuarded([&] { form.CreateForm(); });
   if (!form.Handle()) return 1;
   app.SetMainForm(&form);
-  return app.Run();
+  int result = app.Run();
+  FreeURLHandCursor();
+  return result;
 }

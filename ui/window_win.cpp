@@ -52,7 +52,8 @@ Window::~Window() {
 
 Window* Window::FromHandle(HWND window) {
   if (!window) return nullptr;
-  WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+  // The class's procedure, not the window's: a subclass (the tray's owner hook) replaces the latter.
+  WNDPROC proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
   if (proc != &Window::WindowProc) return nullptr;
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }

@@ -25,6 +25,9 @@ std::wstring BinFolder();
 // meanwhile. Returns the condition's last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
+// The first top-level window of class `className` that belongs to process `processId`; null when none.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className);
+
 // System code page text (as the hook library sends it) to UTF-8.
 std::string AnsiToUtf8(const std::string& ansi);
 

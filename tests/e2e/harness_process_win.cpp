@@ -61,4 +61,32 @@ bool Process::WaitForExit(DWORD timeoutMs) {
   return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  if (owner == search->process && GetClassNameW(window, name, 64) && lstrcmpW(name, search->className) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
+  WindowSearch search{processId, className, nullptr};
+  EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace e2e

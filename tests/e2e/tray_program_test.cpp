@@ -51,29 +51,6 @@ std::vector<TrayCall> TrayCalls(const TestBarProcess& bar) {
   return calls;
 }
 
-struct WindowSearch {
-  DWORD process;
-  const wchar_t* className;
-  HWND found;
-};
-
-HWND FindProcessWindow(DWORD process, const wchar_t* className) {
-  WindowSearch search{process, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<WindowSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        if (owner == s->process && GetClassNameW(window, name, 64) && lstrcmpW(name, s->className) == 0) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 class TrayProgramTest : public testing::Test {
  protected:
