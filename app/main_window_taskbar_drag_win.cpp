@@ -1,0 +1,126 @@
+// The drag of buttons on the taskbar itself: the hook library's mouse records go through the
+// portable state machine (app/taskbar_drag.h), and this file paints what it returns straight onto
+// the taskbar's toolbar, composing each picture off screen first so that the taskbar never
+// flickers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/main_window_win.h"
+
+namespace {
+
+// The taskbar's thread normally waits on the program while a record is handled and answers at
+// once; a hung taskbar must not hang the program with it.
+constexpr UINT kTaskbarAnswerTimeoutMs = 500;
+
+LRESULT AskToolbar(HWND toolbar, UINT message) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(toolbar, message, 0, 0, SMTO_ABORTIFHUNG, kTaskbarAnswerTimeoutMs, &answer)) return 0;
+  return static_cast<LRESULT>(answer);
+}
+
+RECT ToRect(const hook::Rect32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void CopyWhole(HDC target, const DeviceBitmap& source) {
+  BitBlt(target, 0, 0, source.Width(), source.Height(), source.DC(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void TfrmRowtender::HandleTaskbarMouse(const taskbar::MouseInput& input) {
+  switch (input.message) {
+    case hook::kLeftButtonDown:
+      return TaskbarMouseDown(input.wParam, input.lParam);
+    case hook::kMouseMove:
+      return TaskbarMouseMove(input.wParam, input.lParam);
+    case hook::kLeftButtonUp:
+      return TaskbarMouseUp(input.wParam, input.lParam);
+  }
+}
+
+bool TfrmRowtender::TaskbarDrawable() const {
+  return hook_.TaskbarDC() != nullptr && IsWindow(hook_.Toolbar());
+}
+
+void TfrmRowtender::TaskbarMouseDown(std::uint32_t /*wParam*/, std::uint32_t lParam) {
+  if (!TaskbarDrawable()) return CancelTaskbarDrag();
+  HWND toolbar = hook_.Toolbar();
+  RECT client{};
+  GetClientRect(toolbar, &client);
+  const int rows = static_cast<int>(AskToolbar(toolbar, TB_GETROWS));
+  const taskbar::PressResult press =
+      taskbarDrag_.Press(TaskbarDragModel(), lParam, taskbar::Size{client.right, client.bottom}, rows);
+  TakeTaskbarPictures(press);
+  if (press.ghostSource) dragNode_ = taskbarDrag_.DragNode();
+}
+
+void TfrmRowtender::TakeTaskbarPictures(const taskbar::PressResult& press) {
+  if (press.resizeBuffers) {
+    taskbarComposite_.SetSize(press.resizeBuffers->width, press.resizeBuffers->height);
+    taskbarBackground_.SetSize(press.resizeBuffers->width, press.resizeBuffers->height);
+    if (!frameBrush_) frameBrush_.Reset(CreateSolidBrush(RGB(255, 0, 0)));
+  }
+  HDC taskbar = hook_.TaskbarDC();
+  BitBlt(taskbarBackground_.DC(), 0, 0, taskbarBackground_.Width(), taskbarBackground_.Height(), taskbar, 0, 0,
+         SRCCOPY);
+  if (!press.ghostSource) return;
+  // A button is never larger than its toolbar: a nonsense rectangle must not ask for a huge bitmap.
+  const hook::Rect32& area = *press.ghostSource;
+  const int width = std::min(area.width(), taskbarBackground_.Width());
+  const int height = std::min(area.height(), taskbarBackground_.Height());
+  ghostBackground_.SetSize(width, height);
+  BitBlt(ghostBackground_.DC(), 0, 0, width, height, taskbar, area.left, area.top, SRCCOPY);
+  dragImage_.SetSize(width, height);
+  CopyWhole(dragImage_.DC(), ghostBackground_);
+}
+
+void TfrmRowtender::TaskbarMouseMove(std::uint32_t wParam, std::uint32_t lParam) {
+  if (!TaskbarDrawable()) return CancelTaskbarDrag();
+  const int dragged = taskbarDrag_.DragNode();
+  const std::optional<taskbar::DragFrame> frame = taskbarDrag_.Move(TaskbarDragModel(), wParam, lParam);
+  // The first move of a collapsed group's drag may cancel it.
+  if (dragged != taskbarDrag_.DragNode()) dragNode_ = taskbarDrag_.DragNode();
+  if (frame) PaintTaskbarDragFrame(*frame);
+}
+
+void TfrmRowtender::PaintTaskbarDragFrame(const taskbar::DragFrame& frame) {
+  HDC composite = taskbarComposite_.DC();
+  CopyWhole(composite, taskbarBackground_);
+  if (frame.frame) {
+    const RECT around = ToRect(*frame.frame);
+    FrameRect(composite, &around, frameBrush_.Get());
+  }
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, taskbar::kGhostAlpha, 0};
+  AlphaBlend(composite, frame.ghostAt.x, frame.ghostAt.y, dragImage_.Width(), dragImage_.Height(), dragImage_.DC(),
+             0, 0, dragImage_.Width(), dragImage_.Height(), blend);
+  CopyWhole(hook_.TaskbarDC(), taskbarComposite_);
+}
+
+void TfrmRowtender::TaskbarMouseUp(std::uint32_t /*wParam*/, std::uint32_t lParam) {
+  const taskbar::ReleaseResult release = taskbarDrag_.Release(TaskbarDragModel(), lParam);
+  dragNode_ = taskbar::kNoNode;
+  if (!release.repaintTaskbar || !TaskbarDrawable()) return;
+  // The taskbar paints itself over the ghost before the buttons move.
+  RepaintTaskbar(true);
+  if (release.drop) MoveTaskNode(release.drop->source, release.drop->target);
+  RepaintTaskbar(false);
+}
+
+void TfrmRowtender::RepaintTaskbar(bool sendPaint) {
+  HWND toolbar = hook_.Toolbar();
+  InvalidateRect(toolbar, nullptr, TRUE);
+  if (sendPaint) {
+    AskToolbar(toolbar, WM_PAINT);
+  } else {
+    UpdateWindow(toolbar);
+  }
+}
+
+void TfrmRowtender::CancelTaskbarDrag() {
+  const bool dragging = taskbarDrag_.DragNode() != taskbar::kNoNode;
+  const bool painted = taskbarDrag_.Cancel();
+  if (dragging) dragNode_ = taskbar::kNoNode;
+  if (painted && TaskbarDrawable()) RepaintTaskbar(false);
+}
