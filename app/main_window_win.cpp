@@ -39,6 +39,11 @@ void TfrmRowtender::BindHandlers() {
   BindEvent("FormActivate", [this] { FormActivate(); });
   BindClick("MenuItemExitClick", [this](Control&) { MenuItemExitClick(); });
   BindClick("ButtonRefreshClick", [this](Control&) { ButtonRefreshClick(); });
+  BindClick("ButtonUpClick", [this](Control&) { ButtonUpClick(); });
+  BindClick("ButtonDownClick", [this](Control&) { ButtonDownClick(); });
+  BindMouse("TreeTasksMouseDown", [this](Control&, const ui::MouseEvent& e) { TreeTasksMouseDown(e); });
+  BindMouse("TreeTasksMouseMove", [this](Control&, const ui::MouseEvent& e) { TreeTasksMouseMove(e); });
+  BindMouse("TreeTasksMouseUp", [this](Control&, const ui::MouseEvent& e) { TreeTasksMouseUp(e); });
 }
 
 void TfrmRowtender::FormCreate() {

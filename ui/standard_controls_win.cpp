@@ -28,6 +28,17 @@ HWND CreateSystemControl(const wchar_t* className, DWORD style, HWND parent, con
                          r.left, r.top, r.right, r.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+// Selects and focuses the item at (x, y) of a tree view, toggling it when its button was hit.
+void PressItem(HWND tree, int x, int y) {
+  TVHITTESTINFO hit{};
+  hit.pt = {x, y};
+  HTREEITEM item = TreeView_HitTest(tree, &hit);
+  SetFocus(tree);
+  if (!item) return;
+  if (hit.flags & TVHT_ONITEMBUTTON) TreeView_Expand(tree, item, TVE_TOGGLE);
+  TreeView_SelectItem(tree, item);
+}
+
 }  // namespace
 
 void SetPictureLoader(PictureLoader loader) { Loader() = loader; }
@@ -153,7 +164,7 @@ void TreeView::AddHint(HWND tree) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-LRESULT TreeView::MouseProc(void* context, HWND, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+LRESULT TreeView::MouseProc(void* context, HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
   auto* self = static_cast<TreeView*>(context);
   const ui::ControlDescription& d = self->Description();
   ui::MouseEvent event;
@@ -181,7 +192,12 @@ LRESULT TreeView::MouseProc(void* context, HWND, UINT message, WPARAM wParam, LP
   if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) event.button = ui::MouseEvent::Button::Right;
   if (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) event.button = ui::MouseEvent::Button::Middle;
   if (handler && !handler->empty()) self->OwnerForm().FireMouse(*handler, *self, event);
-  handled = false;
+  // A press handler that captured the mouse has started a drag of its own. The system tree view's
+  // press would run a modal drag-detect loop that swallows the moves and the release, so the press
+  // is finished here: the item under it is selected (its button still toggles) and takes the focus.
+  const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+  handled = press && GetCapture() == window;
+  if (handled) PressItem(window, event.x, event.y);
   return 0;
 }
 

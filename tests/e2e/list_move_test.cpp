@@ -1,0 +1,118 @@
+// What: reordering the stand-in taskbar from Rowtender's task list with Up, Down and a drag in the
+// tree: lone windows and whole groups, the wrap-around at both ends, the moved item (or the item
+// now at the target's place) selected after the refresh, and nothing moving during the lock.
+// Why: this is the program's main job; a wrong TB_MOVEBUTTON sequence scrambles the user's taskbar.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/list_session.h"
+
+namespace e2e {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// One step: select `item` and press `button`, or drag `item` onto `onto`; then the bar's order
+// and the list's selection after the refresh.
+struct Step {
+  std::string item;
+  std::string button;  // "ButtonUp" / "ButtonDown", or "" for a drag
+  std::string onto;
+  Texts order;
+  std::string selected;
+};
+
+class ListMoveTest : public ListSession {
+ protected:
+  void Run(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      SCOPED_TRACE(step.item + (step.button.empty() ? " dragged onto " + step.onto : " " + step.button));
+      if (step.button.empty()) {
+        Drag(step.item, step.onto);
+      } else {
+        Select(step.item);
+        Click(step.button);
+      }
+      EXPECT_TRUE(WaitUntil([&] { return BarOrder() == step.order; })) << Joined(BarOrder());
+      ASSERT_TRUE(ListShows(step.order));
+      EXPECT_EQ(SelectedText(), step.selected);
+    }
+  }
+
+  // Nothing moves and the list does not lock.
+  void ExpectNoMove(const Texts& order) {
+    EXPECT_FALSE(WaitUntil([&] { return BarOrder() != order || !Unlocked(); }, 1500))
+        << (Unlocked() ? "" : "locked; ") << Joined(BarOrder());
+  }
+
+  static std::string Joined(const Texts& texts) {
+    std::string all;
+    for (const std::string& text : texts) all += text + " ";
+    return all;
+  }
+};
+
+TEST_F(ListMoveTest, UpAndDownMoveLoneWindowsAndGroupsAndWrapAround) {
+  // A window button behind a group's button belongs to that group, so a lone window moved behind
+  // a group joins it; the list then shows it inside the group.
+  Run({
+      {"Beta", "ButtonUp", "", {"Beta", "Alpha", "Gamma", "g1", "g2", "Delta", "d1"}, "Beta"},
+      // Up on the first item carries it behind the last; the item now at the target's place is
+      // the last group's window, so the group is selected.
+      {"Beta", "ButtonUp", "", {"Alpha", "Gamma", "g1", "g2", "Delta", "d1", "Beta"}, "Delta"},
+      // A group passes the group before it with all its windows.
+      {"Delta", "ButtonUp", "", {"Alpha", "Delta", "d1", "Beta", "Gamma", "g1", "g2"}, "Delta"},
+      // A lone window moved down onto a group lands behind the group's last window.
+      {"Alpha", "ButtonDown", "", {"Delta", "d1", "Beta", "Alpha", "Gamma", "g1", "g2"}, "Delta"},
+      // Down on the last item carries it in front of the first.
+      {"Gamma", "ButtonDown", "", {"Gamma", "g1", "g2", "Delta", "d1", "Beta", "Alpha"}, "Gamma"},
+      // A selected window moves its whole group; the target has more windows than the source, so
+      // the target is selected afterwards.
+      {"g2", "ButtonDown", "", {"Delta", "d1", "Beta", "Alpha", "Gamma", "g1", "g2"}, "Delta"},
+  });
+}
+
+TEST_F(ListMoveTest, DragMovesOntoAnItemOrItsGroup) {
+  Run({
+      // Dropped on a group's window: the window stands for its group.
+      {"Alpha", "", "g2", {"Beta", "Gamma", "g1", "g2", "Alpha", "Delta", "d1"}, "Gamma"},
+      {"Delta", "", "Beta", {"Delta", "d1", "Beta", "Gamma", "g1", "g2", "Alpha"}, "Delta"},
+      // Beta has joined Delta and Alpha Gamma by now: the group moves with all three windows.
+      {"Gamma", "", "d1", {"Gamma", "g1", "g2", "Alpha", "Delta", "d1", "Beta"}, "Gamma"},
+  });
+}
+
+TEST_F(ListMoveTest, DragsThatLeaveTheOrderAlone) {
+  const Texts order = BarOrder();
+  Drag("Alpha", "");  // released below the last item
+  ExpectNoMove(order);
+  Drag("g1", "Beta");  // windows inside a group do not drag
+  ExpectNoMove(order);
+  Drag("Beta", "Beta");
+  ExpectNoMove(order);
+  // A group onto its own window is a real move of the group onto itself: its block rotates back
+  // into the same order, and the list locks as after every move.
+  Drag("Gamma", "g1");
+  EXPECT_TRUE(WaitUntil([&] { return !Unlocked(); }, 3000)) << "no move";
+  EXPECT_TRUE(ListShows(order));
+  EXPECT_EQ(BarOrder(), order);
+}
+
+TEST_F(ListMoveTest, PressesAndUpDownAreIgnoredDuringTheLock) {
+  Select("Beta");
+  Click("ButtonUp");  // returns once the animation has ended, inside the lock
+  EXPECT_FALSE(Unlocked()) << "Up is enabled right after a move";
+  Drag("Alpha", "d1");
+  Click("ButtonDown");
+  const Texts afterFirst{"Beta", "Alpha", "Gamma", "g1", "g2", "Delta", "d1"};
+  ASSERT_TRUE(ListShows(afterFirst));
+  ExpectNoMove(afterFirst);
+  EXPECT_EQ(SelectedText(), "Beta");
+}
+
+}  // namespace
+}  // namespace e2e
