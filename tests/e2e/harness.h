@@ -28,6 +28,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // The first top-level window of class `className` that belongs to process `processId`; null when none.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 
+// The control named `name` in the program's main window: its id is its place in the window's
+// description, from 1.
+HWND FindMainWindowControl(HWND mainWindow, const char* name);
+
 // System code page text (as the hook library sends it) to UTF-8.
 std::string AnsiToUtf8(const std::string& ansi);
 
@@ -39,6 +43,10 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   bool WaitForExit(DWORD timeoutMs);
+  // Ends the process outright, as a crash or the task manager would, and waits for it.
+  void Kill();
+  // The exit code once the process has ended.
+  DWORD ExitCode() const;
   DWORD Id() const { return info_.dwProcessId; }
 
  private:
