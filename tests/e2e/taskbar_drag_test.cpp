@@ -29,26 +29,6 @@ const std::vector<std::string> kExplorerFirst = {
     "Explorer", "Documents", "Pictures", "Command Prompt", "Notepad - todo.txt",
     "Browser", "Start page - Browser", "Mail - Browser", "News - Browser"};
 
-HWND FindChildOfClass(HWND parent, const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search{className, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[64] = {};
-        if (GetClassNameW(child, name, 64) && lstrcmpW(name, s->className) == 0) {
-          s->found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 using dragtest::kRed;
 using dragtest::LooksBlended;
 using dragtest::Picture;
@@ -99,7 +79,7 @@ class TaskbarDrag : public testing::Test {
 
   size_t TreeItemCount() const {
     HWND form = FindProcessWindow(program_->Id(), L"TfrmRowtender");
-    HWND tree = form ? FindChildOfClass(form, WC_TREEVIEWW) : nullptr;
+    HWND tree = form ? FindMainWindowControl(form, "TreeTasks") : nullptr;
     DWORD_PTR count = 0;
     if (!tree || !SendMessageTimeoutW(tree, TVM_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) return 0;
     return count;
