@@ -56,13 +56,14 @@ std::vector<std::string> Texts(const std::vector<BarButton>& buttons) {
 class TaskbarDrag : public testing::Test {
  protected:
   void SetUp() override {
-    DWORD showWindow = 0;  // the tree is rebuilt only while the window shows
+    DWORD showWindow = 0;  // started with its window shown, as a user reorders with it
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray", REG_DWORD, &showWindow,
                               sizeof(showWindow)),
               ERROR_SUCCESS);
     bar_ = std::make_unique<TestBarProcess>();
     ASSERT_TRUE(bar_->Started()) << "testbar.exe did not come up";
     toolbar_ = bar_->Toolbar();
+    ASSERT_NO_FATAL_FAILURE(PrepareBar());
     buttons_ = bar_->Order();
     ASSERT_EQ(Texts(buttons_), kSampleOrder);
     program_ = Process::Start(BinFolder() + L"Rowtender.exe", L"");
@@ -70,6 +71,9 @@ class TaskbarDrag : public testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return TreeItemCount() == buttons_.size(); }, 30000))
         << "the program's task list never showed the stand-in's buttons";
   }
+
+  // Changes to the stand-in's layout, made before the program reads it.
+  virtual void PrepareBar() {}
 
   void TearDown() override {
     program_.reset();
@@ -206,6 +210,19 @@ TEST_F(TaskbarDrag, DISABLED_MidDragTheTaskbarShowsTheFrameAndTheGhost) {
   Release(Centre(lone));
   EXPECT_TRUE(WaitUntil([&] { return Screenshot(toolbar_).At(frameEdge.x, frameEdge.y) != kRed; }))
       << "the frame stayed painted after the release";
+}
+
+// On a taskbar of two rows the pointer's height counts: the drop lands on the second row.
+class TaskbarDragTwoRows : public TaskbarDrag {
+ protected:
+  void PrepareBar() override { ASSERT_EQ(bar_->Checked("rows 2"), std::vector<std::string>{"2"}); }
+};
+
+TEST_F(TaskbarDragTwoRows, DropFollowsThePointerToTheSecondRow) {
+  ASSERT_LT(Button("Command Prompt").rect.bottom, Button("Browser").rect.bottom) << "Browser should be on row 2";
+  Drag({At("Command Prompt"), At("Browser")});
+  EXPECT_TRUE(OrderBecomes({"Notepad - todo.txt", "Explorer", "Documents", "Pictures", "Browser", "Start page - Browser",
+                            "Mail - Browser", "News - Browser", "Command Prompt"}));
 }
 
 }  // namespace
