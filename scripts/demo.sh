@@ -75,7 +75,9 @@ if [ -n "$bar_window" ]; then
   read -r to_x to_y _ < <(button_at "Documents")
   read -r _ _ frame_x < <(button_at "Pictures")
   order_before=$(ctl order)
-  is_red() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | grep -qi '#FF0000'; }
+  is_red() { # screen x, y
+    import -window "$bar_window" png:- 2>/dev/null | convert - -crop "1x1+$(($1 - X))+$(($2 - Y))" txt:- | grep -qi '#FF0000'
+  }
   xdotool mousemove "$from_x" "$from_y" mousedown 1
   for step in 1 2 3 4; do
     xdotool mousemove $((from_x + (to_x - from_x) * step / 4)) "$to_y"
