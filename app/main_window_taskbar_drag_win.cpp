@@ -103,24 +103,21 @@ void TfrmRowtender::TaskbarMouseUp(std::uint32_t /*wParam*/, std::uint32_t lPara
   dragNode_ = taskbar::kNoNode;
   if (!release.repaintTaskbar || !TaskbarDrawable()) return;
   // The taskbar paints itself over the ghost before the buttons move.
-  RepaintTaskbar(true);
+  RepaintTaskbar();
   if (release.drop) MoveTaskNode(release.drop->source, release.drop->target);
-  RepaintTaskbar(false);
+  RepaintTaskbar();
 }
 
-void TfrmRowtender::RepaintTaskbar(bool sendPaint) {
+void TfrmRowtender::RepaintTaskbar() {
   HWND toolbar = hook_.Toolbar();
   InvalidateRect(toolbar, nullptr, TRUE);
-  if (sendPaint) {
-    AskToolbar(toolbar, WM_PAINT);
-  } else {
-    UpdateWindow(toolbar);
-  }
+  // What UpdateWindow would send, bounded like every request to the taskbar.
+  AskToolbar(toolbar, WM_PAINT);
 }
 
 void TfrmRowtender::CancelTaskbarDrag() {
   const bool dragging = taskbarDrag_.DragNode() != taskbar::kNoNode;
   const bool painted = taskbarDrag_.Cancel();
   if (dragging) dragNode_ = taskbar::kNoNode;
-  if (painted && TaskbarDrawable()) RepaintTaskbar(false);
+  if (painted && TaskbarDrawable()) RepaintTaskbar();
 }

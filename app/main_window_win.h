@@ -128,8 +128,8 @@ class TfrmRowtender : public Form {
   bool TaskbarDrawable() const;
   void TakeTaskbarPictures(const taskbar::PressResult& press);
   void PaintTaskbarDragFrame(const taskbar::DragFrame& frame);
-  // Invalidates the whole toolbar with its background erased; then WM_PAINT, or an update.
-  void RepaintTaskbar(bool sendPaint);
+  // Invalidates the whole toolbar with its background erased and has it paint at once.
+  void RepaintTaskbar();
   taskbar::TaskbarDrag taskbarDrag_;
   UniqueBrush frameBrush_;
 
