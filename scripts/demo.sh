@@ -58,6 +58,43 @@ fi
 import -window root "$out/screen.png"
 echo "--- screenshots: $out/main-window.png, $out/screen.png"
 
+# The main job: reordering the stand-in's buttons from the list with Up, Down and a drag. Rows are
+# the list's top-level items (groups folded).
+cmake --build build/win64 -j"${JOBS:-2}" --target rowtender-list >/dev/null
+list() { wine "$bin/rowtender-list.exe" "$@" >/dev/null 2>&1; }
+order_changed() { [ "$(ctl order)" != "$(cat "$out/order-before.txt")" ]; }
+taskbar_shot() {
+  local bar
+  bar=$(xdotool search --name '^Rowtender test taskbar$' 2>/dev/null | head -n 1 || true)
+  if [ -n "$bar" ]; then import -window "$bar" "$1"; else import -window root "$1"; fi
+}
+reorder() { # description screenshot driver-arguments...
+  local what=$1 shot=$2
+  shift 2
+  ctl order >"$out/order-before.txt"
+  echo "--- $what"
+  list "$@"
+  sleep 0.3  # the slide takes about 0.7 s: photograph it halfway
+  taskbar_shot "$out/$shot"
+  wait_for 15 "the taskbar to change" order_changed
+  wait_for 15 "the list to unlock" list ready
+  sleep 1  # the refreshed list arrives just after the lock ends
+  ctl order
+}
+reorder "Up on the second item" taskbar-up-mid-animation.png up 1
+reorder "Down on the first item" taskbar-down-mid-animation.png down 0
+reorder "the first item dragged onto the third" taskbar-drag-mid-animation.png drag 0 2
+# The stand-in's title and the program's hidden application window start with "Rowtender" too:
+# take the largest visible window of that name that is not the stand-in.
+list_window="" largest=0 WIDTH=0 HEIGHT=0
+for w in $(xdotool search --onlyvisible --name '^Rowtender' 2>/dev/null || true); do
+  [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Rowtender test taskbar" ] && continue
+  eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+  if [ $((WIDTH * HEIGHT)) -gt "$largest" ]; then largest=$((WIDTH * HEIGHT)) list_window=$w; fi
+done
+if [ -n "$list_window" ]; then import -window "$list_window" "$out/list-after-moves.png"; else import -window root "$out/list-after-moves.png"; fi
+echo "--- screenshots: $out/taskbar-*-mid-animation.png, $out/list-after-moves.png"
+
 # --- A drag on the taskbar itself: the pointer presses "Command Prompt", slides onto the expanded
 # group and holds there while the screen is photographed (the translucent ghost and the red frame),
 # then drops; the hook library forwards the toolbar's mouse messages to Rowtender.
