@@ -104,8 +104,7 @@ ButtonAnimation PlanButtonAnimation(const TaskTree& tree, const hook::TaskbarSna
   const bool valid = tree.Contains(s) && tree.Contains(t);
   if (valid) CollectVisible(tree, snapshot, s, t, plan);
   if (!plan.visible.empty()) {
-    const hook::Rect32& first = plan.visible.front();
-    plan.block = Size{Difference(first.right, first.left), Difference(first.bottom, first.top)};
+    plan.block = Size{plan.visible.front().width(), plan.visible.front().height()};
     PlanOrder(tree, snapshot, s, t, plan);
   }
   PlanFrames(plan);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/saturated_arithmetic.h"
+
 namespace hook {
 
 // Registered window messages (RegisterWindowMessage names).
@@ -58,8 +60,9 @@ static_assert(offsetof(ButtonRecord, window) == 12);
 
 struct Rect32 {
   std::int32_t left, top, right, bottom;
-  std::int32_t width() const { return right - left; }
-  std::int32_t height() const { return bottom - top; }
+  // Saturated: a rectangle read from another process may span more than 32 bits.
+  std::int32_t width() const { return taskbar::Difference(right, left); }
+  std::int32_t height() const { return taskbar::Difference(bottom, top); }
   bool contains(std::int32_t x, std::int32_t y) const {
     return left <= x && x < right && top <= y && y < bottom;
   }
