@@ -3,13 +3,29 @@
 
 #include "hookdll/hook_session_win.h"
 
+namespace {
+
+// With the hook in the chain twice (a second program, or one whose hook outlives it for a while)
+// the procedure sees each retrieval twice in a row: act on it once.
+bool SameAsLast(const MSG& message) {
+  static MSG last{};
+  bool same = message.hwnd == last.hwnd && message.message == last.message && message.wParam == last.wParam &&
+              message.lParam == last.lParam && message.time == last.time && message.pt.x == last.pt.x &&
+              message.pt.y == last.pt.y;
+  last = message;
+  return same;
+}
+
+}  // namespace
+
 extern "C" {
 
 LRESULT CALLBACK GlobalMsgHook(int code, WPARAM removal, LPARAM message) {
   // Only messages actually taken from the queue: a peek that leaves the message would otherwise
   // be handled twice.
   if (code == HC_ACTION && removal == PM_REMOVE && message != 0) {
-    hookdll::OnRetrievedMessage(*reinterpret_cast<const MSG*>(message));
+    const MSG& retrieved = *reinterpret_cast<const MSG*>(message);
+    if (!SameAsLast(retrieved)) hookdll::OnRetrievedMessage(retrieved);
   }
   return CallNextHookEx(hookdll::HookHandle(), code, removal, message);
 }

@@ -42,6 +42,9 @@ BarButton ParseButton(const std::string& line) {
 TestBarProcess::TestBarProcess(const std::wstring& arguments) {
   // A stand-in still ending from an earlier test would answer in this one's place.
   if (!WaitUntil([] { return testbar::FindTestBar() == nullptr; })) return;
+  // The pointer rests away from the bar (along the bottom of the screen): a bar that appears under
+  // it would get mouse moves that no test made.
+  SetCursorPos(0, 0);
   process_ = Process::Start(BinFolder() + L"testbar.exe", arguments);
   started_ = process_ && WaitUntil([this] { return Command("ping").rfind("ok", 0) == 0; }, 20000);
 }

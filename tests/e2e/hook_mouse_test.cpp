@@ -41,5 +41,16 @@ TEST_F(HookMouse, PressMoveAndReleaseArriveWithTheirPositions) {
   EXPECT_EQ(receiver_.MouseRecords().size(), 4u);
 }
 
+TEST_F(HookMouse, AHookInstalledTwiceStillSendsEachRecordOnce) {
+  HookInstallation second;  // as when a second program, or a dying one, has the hook in the chain too
+  ASSERT_TRUE(second.Installed());
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  receiver_.Clear();
+  PostMessageW(toolbar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+  PostMessageW(toolbar_, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  ASSERT_TRUE(receiver_.RequestSnapshot(toolbar_));  // handled after them, in queue order
+  EXPECT_EQ(receiver_.MouseRecords().size(), 2u);
+}
+
 }  // namespace
 }  // namespace e2e

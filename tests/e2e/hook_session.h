@@ -23,6 +23,18 @@ class HookSession : public testing::Test {
     receiver_.Take(toolbar_);
     ASSERT_TRUE(WaitUntil([&] { return receiver_.CountOf(TestReceiver::Kind::kRefresh) > 0; }))
         << "no refresh request after the take";
+    ASSERT_TRUE(WaitForQuiet()) << "the stand-in's buttons kept changing";
+  }
+
+  // Waits until the stand-in's buttons have settled: no refresh request for half a second. A new
+  // stand-in's buttons change state for a while as its windows come up and take the focus.
+  bool WaitForQuiet() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      receiver_.Clear();
+      WaitUntil([] { return false; }, 500);
+      if (receiver_.CountOf(TestReceiver::Kind::kRefresh) == 0) return true;
+    }
+    return false;
   }
 
   // The receiver asks for a snapshot; the round must end with WM_APP.
