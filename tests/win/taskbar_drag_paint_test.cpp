@@ -1,6 +1,7 @@
 // What: what the taskbar drag paints on the taskbar, read back from the toolbar's own pixels: the
 // one-pixel red frame round the button under the pointer, the pressed button's ghost blended over
-// it at 176 of 255, nothing left after the release, and nothing left when a rebuild ends the drag.
+// it at 176 of 255, nothing left after the release or when a rebuild ends the drag, and the back
+// buffers following a taskbar that grew.
 // Why: the ghost and the frame are the user's only feedback, and a drag that leaves them painted
 // spoils the taskbar. The toolbar lives in this process so that its pixels can be read under Wine.
 #include <windows.h>
@@ -109,6 +110,33 @@ TEST_F(TaskbarDragPaint, ARebuildEndsTheDragAndRepaintsTheTaskbar) {
   // The drag is over: a further move paints nothing.
   MoveTo(POINT{Centre(taskbar_.ButtonRect(2)).x - 20, edge.y});
   EXPECT_FALSE(HasRed(Now()));
+}
+
+TEST_F(TaskbarDragPaint, BackBuffersFollowTheTaskbarsNewSize) {
+  const RECT pressed = taskbar_.ButtonRect(0);
+  Press(Centre(pressed));  // the first press sizes the buffers to the toolbar as it is now
+  Release(Centre(pressed));
+  const int oldWidth = PictureOf(taskbar_.Toolbar()).width;
+  taskbar_.SetWidth(oldWidth + 200);
+  ASSERT_TRUE(traytest::PumpUntil([&] { return Now().At(oldWidth + 100, 1) != 0; })) << "the new area never painted";
+  const Picture before = Now();
+  // The ghost dragged into the new area, beyond the old width.
+  Press(Centre(pressed));
+  const int ghostLeft = oldWidth + 20;
+  MoveTo(POINT{ghostLeft + Centre(pressed).x - pressed.left, Centre(pressed).y});
+  const Picture during = Now();
+  int blended = 0, total = 0;
+  for (int y = pressed.top + 1; y < pressed.bottom - 1; ++y) {
+    for (int x = pressed.left + 1; x < pressed.right - 1; ++x) {
+      const int there = ghostLeft + x - pressed.left;
+      if (before.At(x, y) == before.At(there, y)) continue;
+      ++total;
+      blended += LooksBlended(before.At(x, y), before.At(there, y), during.At(there, y));
+    }
+  }
+  EXPECT_GT(total, 0);
+  EXPECT_GT(blended, total * 9 / 10) << "no ghost beyond the old width";
+  Release(Centre(pressed));
 }
 
 }  // namespace

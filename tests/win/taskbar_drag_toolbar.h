@@ -51,6 +51,12 @@ class InProcessTaskbar {
   InProcessTaskbar& operator=(const InProcessTaskbar&) = delete;
 
   HWND Toolbar() const { return toolbar_; }
+  // Resizes the whole window chain, as when the user makes the taskbar wider.
+  void SetWidth(int width) {
+    for (HWND window = toolbar_; window != nullptr; window = GetParent(window)) {
+      SetWindowPos(window, nullptr, 0, 0, width, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   int ButtonCount() const { return static_cast<int>(windows_.size()); }
   RECT ButtonRect(int index) const {
     RECT r{};
