@@ -37,7 +37,8 @@ Timing Measure(const std::function<void(int)>& step) {
     QueryPerformanceCounter(&before);
     step(i);
     QueryPerformanceCounter(&after);
-    if (i >= kWarmUp) samples.push_back(1e6 * static_cast<double>(after.QuadPart - before.QuadPart) / frequency.QuadPart);
+    const double ticks = static_cast<double>(after.QuadPart - before.QuadPart);
+    if (i >= kWarmUp) samples.push_back(1e6 * ticks / static_cast<double>(frequency.QuadPart));
   }
   std::sort(samples.begin(), samples.end());
   const auto at = [&](size_t percent) { return samples[samples.size() * percent / 100]; };

@@ -222,8 +222,8 @@ class TaskbarDragTwoRows : public TaskbarDrag {
 TEST_F(TaskbarDragTwoRows, DropFollowsThePointerToTheSecondRow) {
   ASSERT_LT(Button("Command Prompt").rect.bottom, Button("Browser").rect.bottom) << "Browser should be on row 2";
   Drag({At("Command Prompt"), At("Browser")});
-  EXPECT_TRUE(OrderBecomes({"Notepad - todo.txt", "Explorer", "Documents", "Pictures", "Browser", "Start page - Browser",
-                            "Mail - Browser", "News - Browser", "Command Prompt"}));
+  EXPECT_TRUE(OrderBecomes({"Notepad - todo.txt", "Explorer", "Documents", "Pictures", "Browser",
+                            "Start page - Browser", "Mail - Browser", "News - Browser", "Command Prompt"}));
 }
 
 }  // namespace

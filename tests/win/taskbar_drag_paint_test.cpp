@@ -61,7 +61,9 @@ TEST_F(TaskbarDragPaint, MoveDrawsAOnePixelRedFrameAndTheGhostBlendedAt176) {
   EXPECT_EQ(during.At(under.right, midY), before.At(under.right, midY)) << "the frame stays on the button";
   const auto ghostAt = [&](int x, int y) { return before.At(x - ghostLeft + pressed.left, y); };
   int overFrame = 0;
-  for (int y = under.top; y < under.bottom; ++y) overFrame += LooksBlended(ghostAt(under.left, y), kRed, during.At(under.left, y));
+  for (int y = under.top; y < under.bottom; ++y) {
+    overFrame += LooksBlended(ghostAt(under.left, y), kRed, during.At(under.left, y));
+  }
   EXPECT_GT(overFrame, (under.bottom - under.top) * 9 / 10) << "the ghost over the frame's left edge";
   // Inside the frame, where the two captions differ: the pressed button over button 2.
   int differing = 0, blended = 0;
