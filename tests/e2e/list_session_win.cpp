@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "resources/main_window_description.h"
-
 namespace e2e {
 namespace {
 
@@ -26,18 +24,6 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
   SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
   return static_cast<LRESULT>(answer);
-}
-
-struct ChildSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChildId(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<ChildSearch*>(context);
-  if (GetDlgCtrlID(window) != search->id) return TRUE;
-  search->found = window;
-  return FALSE;
 }
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -131,14 +117,7 @@ void ListSession::TearDown() {
   RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray");
 }
 
-HWND ListSession::Control(const std::string& name) const {
-  const auto& controls = MainWindowDescription().controls;
-  auto found = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.name == name; });
-  if (found == controls.end()) return nullptr;
-  ChildSearch search{static_cast<int>(found - controls.begin()) + 1, nullptr};
-  EnumChildWindows(form_, &MatchChildId, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND ListSession::Control(const std::string& name) const { return FindMainWindowControl(form_, name.c_str()); }
 
 std::vector<std::string> ListSession::BarOrder() const {
   std::vector<std::string> texts;
