@@ -108,6 +108,8 @@ if [ -n "$bar_window" ]; then
     ctl order | awk -F'\t' -v t="$1" -v ox="$toolbar_x" -v oy="$toolbar_y" \
       '$6 == t { split($5, r, ","); print ox + int((r[1] + r[3]) / 2), oy + int((r[2] + r[4]) / 2), ox + r[3] - 1; exit }'
   }
+  # A move from the list above locks the list until the taskbar's new order has been read again.
+  wait_for 15 "the list to unlock" wine "$bin/rowtender-list.exe" ready
   read -r from_x from_y _ < <(button_at "Command Prompt")
   read -r to_x to_y _ < <(button_at "Documents")
   read -r _ _ frame_x < <(button_at "Pictures")
