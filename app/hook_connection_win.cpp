@@ -51,8 +51,26 @@ HWND HookConnection::FindTaskbarToolbar() {
 void HookConnection::Connect(HWND toolbar, HWND mainWindow) {
   toolbar_ = toolbar;
   if (!toolbar_) return;
-  taskbarDC_ = WindowDC::Whole(toolbar_);
+  // The taskbar's top-level window, without its children cut out: a device context of another
+  // process's child window draws nothing under Wine, and this one reaches the toolbar's pixels on
+  // every system. TaskbarDC() places its origin and clip on the toolbar.
+  HWND top = GetAncestor(toolbar_, GA_ROOT);
+  taskbarDC_ = WindowDC(top, GetDCEx(top, nullptr, DCX_WINDOW | DCX_CACHE));
   PostMessageW(toolbar_, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow));
+}
+
+HDC HookConnection::TaskbarDC() const {
+  HDC dc = taskbarDC_.Get();
+  if (!dc) return nullptr;
+  RECT bar, top;
+  GetWindowRect(toolbar_, &bar);
+  GetWindowRect(taskbarDC_.Window(), &top);
+  OffsetRect(&bar, -top.left, -top.top);  // the toolbar within the top-level window
+  SetViewportOrgEx(dc, bar.left, bar.top, nullptr);
+  HRGN clip = CreateRectRgnIndirect(&bar);  // clip regions are in device coordinates
+  SelectClipRgn(dc, clip);
+  DeleteObject(clip);
+  return dc;
 }
 
 void HookConnection::Release() {

@@ -19,7 +19,7 @@ class HookConnection {
   // Finds the toolbar: the first top-level "Shell_TrayWnd" that holds the whole window chain.
   // Returns null when no taskbar has it.
   static HWND FindTaskbarToolbar();
-  // Takes the toolbar's whole-window device context and posts "WM_TAKEHWND" with mainWindow.
+  // Takes a device context for drawing on the toolbar and posts "WM_TAKEHWND" with mainWindow.
   // Does nothing when there is no toolbar.
   void Connect(HWND toolbar, HWND mainWindow);
   // Removes the hook, unloads the library and releases the device context; harmless when they
@@ -27,7 +27,10 @@ class HookConnection {
   void Release();
 
   HWND Toolbar() const { return toolbar_; }
-  HDC TaskbarDC() const { return taskbarDC_.Get(); }
+  // A device context whose origin is the toolbar's top-left corner and which draws only on the
+  // toolbar (the whole window, as GetWindowDC of the toolbar would give); null without a toolbar.
+  // Placed anew at each call, since the toolbar can move within the taskbar.
+  HDC TaskbarDC() const;
   bool Loaded() const { return static_cast<bool>(library_); }
   bool Installed() const { return static_cast<bool>(hook_); }
 

@@ -175,12 +175,8 @@ TEST_F(TaskbarDrag, ClickMovesNothing) {
   ExpectNothingMovedThenAProperDragWorks();
 }
 
-// Disabled under Wine 8: a device context of a child window of another process draws nothing
-// there (GetWindowDC and GetDC of the stand-in's toolbar alike), so the program's TaskbarDC shows
-// neither ghost nor frame on the stand-in. It passes when TaskbarDC is the window DC of the
-// toolbar's top-level window with its origin moved to the toolbar and clipped to it.
-// tests/win/taskbar_drag_paint_test.cpp checks the same pixels on a toolbar of its own process.
-TEST_F(TaskbarDrag, DISABLED_MidDragTheTaskbarShowsTheFrameAndTheGhost) {
+// The pixels of the stand-in's own toolbar, read back while the drag lasts.
+TEST_F(TaskbarDrag, MidDragTheTaskbarShowsTheFrameAndTheGhost) {
   const Picture before = Screenshot(toolbar_);
   const BarButton lone = Button("Command Prompt");
   const BarButton documents = Button("Documents");
