@@ -104,14 +104,19 @@ void TfrmRowtender::RebuildTaskTree() {
 void TfrmRowtender::FillTree(const std::vector<HICON>& icons) {
   int small = GetSystemMetrics(SM_CXSMICON), smallHeight = GetSystemMetrics(SM_CYSMICON);
   int large = GetSystemMetrics(SM_CXICON), largeHeight = GetSystemMetrics(SM_CYICON);
-  imageList_.Reset(ImageList_Create(small, smallHeight, ILC_COLOR32, 16, 16));
+  const int imagesPerBitmap = std::max(1, large / small);
+  std::vector<bool> hasIcon;
+  for (HICON icon : icons) hasIcon.push_back(icon != nullptr);
+  std::vector<taskbar::NodeImages> plan = taskbar::PlanTreeImages(tree_, hasIcon, imagesPerBitmap);
+
+  // Room for every planned image at once: growing the list image by image is what made a full
+  // taskbar's rebuild slow.
+  int planned = 0;
+  for (const taskbar::NodeImages& images : plan) planned += images.addsBitmap ? imagesPerBitmap : 0;
+  imageList_.Reset(ImageList_Create(small, smallHeight, ILC_COLOR32, std::max(planned, 1), 16));
   HWND tree = Tree().Handle();
   TreeView_SetImageList(tree, imageList_.Get(), TVSIL_NORMAL);
   TreeView_SetImageList(tree, imageList_.Get(), TVSIL_STATE);
-
-  std::vector<bool> hasIcon;
-  for (HICON icon : icons) hasIcon.push_back(icon != nullptr);
-  std::vector<taskbar::NodeImages> plan = taskbar::PlanTreeImages(tree_, hasIcon, std::max(1, large / small));
 
   // The working bitmap: large-icon size, 32 bits per pixel; the image list keeps its top-left square.
   BITMAPINFO info{};

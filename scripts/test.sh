@@ -17,9 +17,7 @@ ctest --test-dir build/native --output-on-failure -j"$jobs"
 step "win64: program, hook library, stand-in taskbar and their tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j"$jobs"
-ctest --test-dir build/win64 --output-on-failure -LE e2e
-# The end-to-end suite is reported but does not gate yet: parts of it are open work.
-ctest --test-dir build/win64 --output-on-failure -L e2e || echo "end-to-end suite: failures above are open work"
+ctest --test-dir build/win64 --output-on-failure
 
 step "win32: compile and link"
 cmake --preset win32 >/dev/null
