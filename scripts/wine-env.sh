@@ -23,7 +23,8 @@ wine_env_start_display() {
   local dir=$1 n
   for n in $(seq 91 160); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
+    # 9>&-: the display must not hold the lock, or a later start would wait on it forever.
+    setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 9>&- &
     echo $! >"$dir/xvfb.pid"
     echo "$n" >"$dir/display"
     if wine_env_wait 10 test -S "/tmp/.X11-unix/X$n"; then return 0; fi
@@ -47,12 +48,12 @@ wine_env_up() {
     export DISPLAY=":$(cat "$dir/display")"
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&-
   fi
   # A server that inherits our output slows every later start, so detach it.
-  setsid wineserver -p </dev/null >/dev/null 2>&1
+  setsid wineserver -p </dev/null >/dev/null 2>&1 9>&-
   if [ ! -f "$dir/ready" ] || [ "$(cat "$dir/ready")" != "$DISPLAY" ]; then
-    wine cmd /c exit 0 </dev/null >/dev/null 2>&1
+    wine cmd /c exit 0 </dev/null >/dev/null 2>&1 9>&-
     echo "$DISPLAY" >"$dir/ready"
   fi
   flock -u 9
