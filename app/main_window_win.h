@@ -14,6 +14,7 @@
 #include "app/hook_contract.h"
 #include "app/refresh_throttle.h"
 #include "app/task_tree.h"
+#include "app/tree_images.h"
 #include "app/tree_drag.h"
 #include "app/taskbar_drag.h"
 #include "tray/tray_icon_win.h"
@@ -60,6 +61,7 @@ class TfrmRowtender : public Form {
   void BindHandlers();
   void ConnectHookLibrary();
   void FillTree(const std::vector<HICON>& icons);
+  void AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons, int bitmaps);
   std::vector<HICON> LookUpIcons();
   void SelectPending();
   CheckBox& Check(const char* name) const { return static_cast<CheckBox&>(ControlByName(name)); }

@@ -11,6 +11,16 @@
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
 
+namespace {
+
+bool IsGraphicKind(ui::ControlKind kind) {
+  using K = ui::ControlKind;
+  return kind == K::Label || kind == K::Image || kind == K::Shape || kind == K::Bevel || kind == K::TileBmp ||
+         kind == K::URLLabel;
+}
+
+}  // namespace
+
 Form::Form(const ui::FormDescription& description, ControlFactory factory)
     : factory_(factory), description_(description), fontName_(description.font.name) {}
 
@@ -61,6 +71,13 @@ void Form::CreateControls() {
   }
   for (auto& control : controls_) {
     if (auto* pages = dynamic_cast<PageControl*>(control.get())) pages->AddTabs();
+  }
+  // Pictures, labels, shapes and banners lie on their parent's surface, under its windowed
+  // controls (a button on a banner stays visible), the later ones over the earlier ones.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    if (IsGraphicKind((*it)->Description().kind)) {
+      SetWindowPos((*it)->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
   }
   ApplyFonts();
   Relayout();
