@@ -108,6 +108,18 @@ class TrayProgramTest : public testing::Test {
 
   void Notify(UINT code) const { SendMessageW(IconWindow(), kTrayCallbackMessage, icon_.id, code); }
 
+  // True once no new tray call has reached the shell for half a second.
+  bool TrayCallsSettle() const {
+    size_t seen = TrayCalls(*bar_).size();
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      WaitUntil([] { return false; }, 500);
+      size_t now = TrayCalls(*bar_).size();
+      if (now == seen) return true;
+      seen = now;
+    }
+    return false;
+  }
+
   bool StaysHidden(DWORD ms) const { return !WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }, ms); }
 
   std::unique_ptr<TestBarProcess> bar_;
@@ -154,6 +166,8 @@ TEST_F(TrayProgramTest, CloseBoxHidesIntoTheTrayAndKeepsRunning) {
 
 TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {
   ASSERT_NO_FATAL_FAILURE(StartProgram(std::nullopt));
+  // The program's start-up calls to the shell are over (a later one could add the icon again).
+  ASSERT_TRUE(TrayCallsSettle());
   // A restarted shell has forgotten every icon.
   ASSERT_TRUE(ShellCall(NIM_DELETE));
   ASSERT_FALSE(ShellHasIcon());
