@@ -3,8 +3,6 @@
 // created again), and the main form operations.
 #include "tray/tray_icon_win.h"
 
-#include <commctrl.h>
-
 #include "tray/taskbar_created_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
@@ -34,13 +32,14 @@ void TTrayIcon::InstallHooks() {
 // The owner's window exists only once the form has been created: the hook goes on as soon as it does.
 void TTrayIcon::InstallOwnerHook() {
   if (hookedOwner_ || !Owner() || !Owner()->Handle()) return;
-  hookedOwner_ = Owner()->Handle();
-  SetWindowSubclass(hookedOwner_, &TTrayIcon::OwnerSubclassProc, id_, reinterpret_cast<DWORD_PTR>(this));
+  hookedOwner_ = Owner();
+  ownerHookId_ = hookedOwner_->AddMessageHook(
+      [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return OwnerHook(message, wParam, lParam, result); });
 }
 
 void TTrayIcon::RemoveHooks() {
   Application::Instance().UnhookMainWindow(applicationHookId_);
-  if (hookedOwner_) RemoveWindowSubclass(hookedOwner_, &TTrayIcon::OwnerSubclassProc, id_);
+  if (hookedOwner_) hookedOwner_->RemoveMessageHook(ownerHookId_);
   hookedOwner_ = nullptr;
 }
 
@@ -68,24 +67,14 @@ bool TTrayIcon::ApplicationHook(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
   return false;
 }
 
-LRESULT CALLBACK TTrayIcon::OwnerSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                              DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    auto* icon = reinterpret_cast<TTrayIcon*>(self);
-    RemoveWindowSubclass(window, &TTrayIcon::OwnerSubclassProc, id);
-    icon->hookedOwner_ = nullptr;
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  LRESULT result = 0;
-  bool handled = false;
-  RunGuarded([&] { handled = reinterpret_cast<TTrayIcon*>(self)->OwnerHook(message, wParam, lParam, result); });
-  return handled ? result : DefSubclassProc(window, message, wParam, lParam);
-}
-
 bool TTrayIcon::OwnerHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_SHOWWINDOW && wParam == TRUE && lParam == 0) {
+  if (message == WM_NCDESTROY) {
+    // The window goes; a window the form creates again gets the hook anew.
+    hookedOwner_->RemoveMessageHook(ownerHookId_);
+    hookedOwner_ = nullptr;
+  } else if (message == WM_SHOWWINDOW && wParam == TRUE && lParam == 0) {
     SetForegroundWindow(Application::Instance().Handle());
-    SetForegroundWindow(hookedOwner_);
+    SetForegroundWindow(hookedOwner_->Handle());
   } else if (message == WM_SHOWWINDOW && wParam == FALSE && lParam == SW_PARENTCLOSING) {
     if (!Application::Instance().Terminated()) return TryMinimizeToTray(result);
   } else if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {

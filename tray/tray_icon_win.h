@@ -149,8 +149,6 @@ class TTrayIcon : public Component, private tray::DispatchHost, private RemovalO
   bool ApplicationHook(UINT message, WPARAM wParam, LPARAM lParam);
   bool OwnerHook(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool TryMinimizeToTray(LRESULT& result);
-  static LRESULT CALLBACK OwnerSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR id, DWORD_PTR self);
 
   std::uint32_t id_;
   tray::TrayRecord record_;
@@ -172,7 +170,9 @@ class TTrayIcon : public Component, private tray::DispatchHost, private RemovalO
 
   bool awaitingMdiStartup_ = true;
   int applicationHookId_ = 0;
-  HWND hookedOwner_ = nullptr;
+  // The owner form whose window carries this component's hook, while it does.
+  Form* hookedOwner_ = nullptr;
+  int ownerHookId_ = 0;
   // A menu of this icon is open; a request to open it again waits here until that one has closed.
   bool menuOpen_ = false;
   bool menuRequested_ = false;

@@ -72,33 +72,7 @@ void Application::Restore() {
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
 }
 
-int Application::HookMainWindow(MessageHook hook) {
-  int id = nextHookId_++;
-  hooks_.push_back({id, std::move(hook)});
-  return id;
-}
-
-void Application::UnhookMainWindow(int id) {
-  for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
-    if (it->id == id) {
-      hooks_.erase(it);
-      return;
-    }
-  }
-}
-
-bool Application::DispatchToHooks(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  // A hook may remove itself (or others) while it runs: walk a copy.
-  std::vector<HookEntry> hooks = hooks_;
-  for (auto& entry : hooks) {
-    if (entry.hook(message, wParam, lParam, result)) return true;
-  }
-  return false;
-}
-
 LRESULT Application::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (DispatchToHooks(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CLOSE:
       if (mainForm_) mainForm_->Close();

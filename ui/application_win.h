@@ -1,12 +1,11 @@
 // The application object: the hidden top-level window (class "TApplication") that carries the
-// program's taskbar button and owns the main form, the message loop, and a hook list on that window.
+// program's taskbar button and owns the main form, the message loop, and the hooks on that window.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "ui/window_win.h"
 
@@ -14,10 +13,6 @@ class Form;
 
 class Application : public Window {
  public:
-  // A hook sees every message of the application window before the default handling; it returns
-  // true when it handled the message (result then holds the answer).
-  using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
-
   static Application& Instance();
 
   // Creates the hidden window; called once at program start.
@@ -46,23 +41,16 @@ class Application : public Window {
   void Minimize();
   void Restore();
 
-  int HookMainWindow(MessageHook hook);
-  void UnhookMainWindow(int id);
+  // Hooks on the application window (see Window::AddMessageHook).
+  int HookMainWindow(MessageHook hook) { return AddMessageHook(std::move(hook)); }
+  void UnhookMainWindow(int id) { RemoveMessageHook(id); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  bool DispatchToHooks(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
   std::string title_;
   Form* mainForm_ = nullptr;
   bool showMainForm_ = true;
   bool terminated_ = false;
-  struct HookEntry {
-    int id;
-    MessageHook hook;
-  };
-  std::vector<HookEntry> hooks_;
-  int nextHookId_ = 1;
 };

@@ -2,12 +2,21 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "ui/form_win.h"
 #include "ui/strings.h"
 
 namespace {
-constexpr wchar_t kControlProperty[] = L"RowtenderControl";
+
+// The control behind each control window of this process. A table rather than a window property:
+// notifications look their control up, and under Wine a property costs a round trip to the server.
+std::unordered_map<HWND, Control*>& ControlsByWindow() {
+  static std::unordered_map<HWND, Control*> table;
+  return table;
 }
+
+}  // namespace
 
 HFONT CreateFontFor(const ui::FontDescription& font, const ui::FontDescription& fallback) {
   LOGFONTW lf{};
@@ -24,20 +33,22 @@ Control::Control(Form& form, const ui::ControlDescription& description)
     : form_(form), description_(description), parentFont_(description.parentFont), font_(description.font) {}
 
 Control::~Control() {
-  if (handle_ && IsWindow(handle_)) RemovePropW(handle_, kControlProperty);
+  if (handle_) ControlsByWindow().erase(handle_);
   if (ownsFont_) DeleteObject(fontHandle_);
 }
 
 Control* Control::FromHandle(HWND window) {
-  return window ? static_cast<Control*>(GetPropW(window, kControlProperty)) : nullptr;
+  auto found = ControlsByWindow().find(window);
+  return found != ControlsByWindow().end() ? found->second : nullptr;
 }
 
 void Control::CreateHandle(HWND parentWindow, int id) {
   const layout::Box& b = description_.box;
   RECT r{b.left, b.top, b.width, b.height};
+  if (handle_) ControlsByWindow().erase(handle_);
   handle_ = CreateWindowFor(parentWindow, r);
   if (!handle_) ThrowLastError("creating a control");
-  SetPropW(handle_, kControlProperty, this);
+  ControlsByWindow()[handle_] = this;
   SetWindowLongPtrW(handle_, GWLP_ID, id);
   if (!description_.visible) ShowWindow(handle_, SW_HIDE);
 }

@@ -157,7 +157,7 @@ void TreeView::AddHint(HWND tree) {
   std::wstring hint = Widen(Description().hint);
   TTTOOLINFOW info{};
   info.cbSize = sizeof(info);
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.uFlags = TTF_IDISHWND;  // the mouse messages are relayed by the tree's subclass
   info.hwnd = tree;
   info.uId = reinterpret_cast<UINT_PTR>(tree);
   info.lpszText = hint.data();
@@ -166,6 +166,10 @@ void TreeView::AddHint(HWND tree) {
 
 LRESULT TreeView::MouseProc(void* context, HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
   auto* self = static_cast<TreeView*>(context);
+  if (self->tooltip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(self->tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
   const ui::ControlDescription& d = self->Description();
   ui::MouseEvent event;
   event.shift = static_cast<unsigned>(GET_KEYSTATE_WPARAM(wParam));

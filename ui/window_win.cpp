@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <unordered_map>
 
 #include "ui/exceptions.h"
 #include "ui/strings.h"
@@ -23,6 +24,19 @@ void RegisterClassOnce(const Window* /*unused*/, const wchar_t* className, UINT 
   wc.hbrBackground = background;
   wc.lpszClassName = className;
   if (!RegisterClassExW(&wc)) ThrowLastError("RegisterClassEx");
+}
+
+// A subclassed control's previous window procedure, and its subclass while one is attached. The
+// entry outlives a detach when another subclass was put on top of ours: our procedure then stays in
+// the chain and passes everything on.
+struct SubclassEntry {
+  ControlSubclass* subclass;
+  WNDPROC previous;
+};
+
+std::unordered_map<HWND, SubclassEntry>& Subclasses() {
+  static std::unordered_map<HWND, SubclassEntry> table;
+  return table;
 }
 
 }  // namespace
@@ -52,7 +66,7 @@ Window::~Window() {
 
 Window* Window::FromHandle(HWND window) {
   if (!window) return nullptr;
-  // The class's procedure, not the window's: a subclass (the tray's owner hook) replaces the latter.
+  // The class's procedure, not the window's: someone else may have subclassed the window.
   WNDPROC proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
   if (proc != &Window::WindowProc) return nullptr;
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -83,7 +97,11 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
-  if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); })) result = 0;
+  if (!RunGuarded([&] {
+        if (!self->DispatchToHooks(message, wParam, lParam, result)) result = self->HandleMessage(message, wParam, lParam);
+      })) {
+    result = 0;
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->handle_ = nullptr;
@@ -92,31 +110,71 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
   return result;
 }
 
+int Window::AddMessageHook(MessageHook hook) {
+  int id = nextHookId_++;
+  hooks_.push_back({id, std::move(hook)});
+  return id;
+}
+
+void Window::RemoveMessageHook(int id) {
+  for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
+    if (it->id == id) {
+      hooks_.erase(it);
+      return;
+    }
+  }
+}
+
+bool Window::DispatchToHooks(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (hooks_.empty()) return false;
+  // A hook may remove itself (or others) while it runs: walk a copy.
+  std::vector<HookEntry> hooks = hooks_;
+  for (auto& entry : hooks) {
+    if (entry.hook(message, wParam, lParam, result)) return true;
+  }
+  return false;
+}
+
 ControlSubclass::~ControlSubclass() { Detach(); }
 
 void ControlSubclass::Attach(HWND control, Handler handler, void* context) {
   Detach();
+  auto previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlSubclass::Proc)));
+  if (!previous) return;
   control_ = control;
   handler_ = handler;
   context_ = context;
-  SetWindowSubclass(control, &ControlSubclass::Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+  Subclasses()[control] = {this, previous};
 }
 
 void ControlSubclass::Detach() {
-  if (control_) RemoveWindowSubclass(control_, &ControlSubclass::Proc, 1);
+  if (!control_) return;
+  auto entry = Subclasses().find(control_);
+  if (entry != Subclasses().end()) {
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control_, GWLP_WNDPROC));
+    if (current == &ControlSubclass::Proc) {
+      SetWindowLongPtrW(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->second.previous));
+      Subclasses().erase(entry);
+    } else {
+      entry->second.subclass = nullptr;
+    }
+  }
   control_ = nullptr;
 }
 
-LRESULT CALLBACK ControlSubclass::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data) {
-  auto* self = reinterpret_cast<ControlSubclass*>(data);
+LRESULT CALLBACK ControlSubclass::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto entry = Subclasses().find(window);
+  if (entry == Subclasses().end()) return DefWindowProcW(window, message, wParam, lParam);
+  const SubclassEntry subclass = entry->second;
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, &ControlSubclass::Proc, 1);
-    self->control_ = nullptr;
-    return DefSubclassProc(window, message, wParam, lParam);
+    Subclasses().erase(entry);
+    if (subclass.subclass) subclass.subclass->control_ = nullptr;
+  } else if (ControlSubclass* self = subclass.subclass) {
+    bool handled = false;
+    LRESULT result = 0;
+    RunGuarded([&] { result = self->handler_(self->context_, window, message, wParam, lParam, handled); });
+    if (handled) return result;
   }
-  bool handled = false;
-  LRESULT result = 0;
-  RunGuarded([&] { result = self->handler_(self->context_, window, message, wParam, lParam, handled); });
-  return handled ? result : DefSubclassProc(window, message, wParam, lParam);
+  return CallWindowProcW(subclass.previous, window, message, wParam, lParam);
 }

@@ -1,9 +1,12 @@
 // The one window base class: the instance lives in GWLP_USERDATA from WM_NCCREATE on, every message
-// goes to the virtual HandleMessage inside the exception boundary, and the window is destroyed with
-// its owner object.
+// goes to the window's hooks and then to the virtual HandleMessage inside the exception boundary, and
+// the window is destroyed with its owner object.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
+#include <vector>
 
 class Window {
  public:
@@ -16,6 +19,14 @@ class Window {
 
   // The instance behind a window created by this class, or null.
   static Window* FromHandle(HWND window);
+
+  // A hook sees every message of the window before the window's own handling and returns true when
+  // it handled the message (result then holds the answer). Hooks run in the order they were added;
+  // a hook may add or remove hooks while it runs. Other objects hook a window of ours this way
+  // rather than by subclassing it, which under Wine costs a round trip to the server per message.
+  using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+  int AddMessageHook(MessageHook hook);
+  void RemoveMessageHook(int id);
 
  protected:
   struct CreateParams {
@@ -41,10 +52,21 @@ class Window {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool DispatchToHooks(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
   HWND handle_ = nullptr;
+  struct HookEntry {
+    int id;
+    MessageHook hook;
+  };
+  std::vector<HookEntry> hooks_;
+  int nextHookId_ = 1;
 };
 
-// Runs a subclass procedure of a control inside the exception boundary (comctl32 subclassing).
+// Runs a subclass procedure of a system control inside the exception boundary. The control's window
+// procedure is replaced and the previous one called for everything the handler leaves; the
+// subclasses are found in a table of this process, since comctl32's subclassing looks its data up
+// in a window property on every message, a round trip to the server under Wine.
 class ControlSubclass {
  public:
   using Handler = LRESULT (*)(void* context, HWND, UINT, WPARAM, LPARAM, bool& handled);
@@ -56,7 +78,7 @@ class ControlSubclass {
   void Detach();
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND control_ = nullptr;
   Handler handler_ = nullptr;
   void* context_ = nullptr;
