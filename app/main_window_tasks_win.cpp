@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
@@ -152,12 +153,21 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
   HICON fallback = static_cast<Image&>(ControlByName("ImageDefault")).Icon();
   {
     ScopedSelect select(dc.Get(), strip.Get());
+    // Windows of one program mostly share an icon, and drawing an icon is the costly step: each
+    // distinct icon is drawn once and its square copied for the other entries that show it.
+    std::unordered_map<HICON, int> drawnAt;
     int slot = 0;
     for (size_t i = 0; i < plan.size(); ++i) {
       if (!plan[i].addsBitmap) continue;
-      RECT square{slot * large, 0, slot * large + 16, 16};
-      FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      DrawIconEx(dc.Get(), square.left, 0, icons[i] ? icons[i] : fallback, 16, 16, 0, nullptr, DI_NORMAL);
+      HICON icon = icons[i] ? icons[i] : fallback;
+      const auto [drawn, isNew] = drawnAt.try_emplace(icon, slot);
+      if (isNew) {
+        RECT square{slot * large, 0, slot * large + 16, 16};
+        FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+      } else {
+        BitBlt(dc.Get(), slot * large, 0, 16, 16, dc.Get(), drawn->second * large, 0, SRCCOPY);
+      }
       ++slot;
     }
   }

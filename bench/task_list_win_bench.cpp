@@ -1,5 +1,6 @@
 // The task list's Win32 paths under Wine, printed as JSON:
-// - a rebuild of a full 257-entry snapshot with icons (time per rebuild);
+// - a rebuild of a full 257-entry snapshot with icons (time per rebuild), its windows sharing eight
+//   icons as windows of a few programs do, and in the worst case every window with an icon of its own;
 // - one animation frame composed and copied for a 1920 x 40 taskbar (time per frame);
 // - the program's GDI objects before and after many rebuilds and moves (they must not grow).
 // usage: task_list_win_bench.exe [rebuilds=500] [moves=100]
@@ -7,15 +8,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/animation_frame_win.h"
 #include "app/button_animation.h"
 #include "app/main_window_win.h"
 #include "bench/bench_snapshot.h"
 #include "ui/application_win.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -62,12 +66,34 @@ struct RebuildResult {
   double totalMs = 0;
 };
 
-RebuildResult TimeRebuilds(BareForm& form, int rebuilds) {
+// Icons of the standard size, each filled with a colour of its own.
+std::vector<UniqueIcon> MakeIcons(int count) {
+  std::vector<UniqueIcon> icons;
+  const int size = GetSystemMetrics(SM_CXICON);
+  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  for (int i = 0; i < count; ++i) {
+    UniqueBitmap color(CreateBitmap(size, size, 1, 32, nullptr));
+    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+    {
+      ScopedSelect select(dc.Get(), color.Get());
+      UniqueBrush brush(CreateSolidBrush(RGB(i * 37 % 256, i * 71 % 256, i * 113 % 256)));
+      RECT all{0, 0, size, size};
+      FillRect(dc.Get(), &all, brush.Get());
+    }
+    ICONINFO info{TRUE, 0, 0, mask.Get(), color.Get()};
+    icons.emplace_back(CreateIconIndirect(&info));
+  }
+  return icons;
+}
+
+RebuildResult TimeRebuilds(BareForm& form, int rebuilds, const std::vector<UniqueIcon>& icons) {
   HWND window = form.Handle();
   HWND tree = form.ControlByName("TreeTasks").Handle();
   hook::TaskbarSnapshot snapshot = bench::FullSnapshot();
-  const auto icon = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(LoadIconW(nullptr, IDI_APPLICATION)));
-  for (int i = 0; i < snapshot.count; ++i) snapshot.icons[i] = snapshot.buttons[i].window ? icon : 0;
+  for (int i = 0; i < snapshot.count; ++i) {
+    HICON icon = icons[static_cast<size_t>(i) % icons.size()].Get();
+    snapshot.icons[i] = snapshot.buttons[i].window ? static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icon)) : 0;
+  }
   const std::string texts = bench::FullTextList();
   SendCopy(window, RegisterWindowMessageW(hook::kGetTaskTextNameW), texts.c_str(), texts.size() + 1);
   RebuildResult result;
@@ -124,21 +150,28 @@ int main(int argc, char** argv) {
   form.SetVisible(true);
   PumpMessages();
 
-  // A first round of each creates what the system keeps for good (cached brushes, fonts).
-  TimeRebuilds(form, 2);
+  const std::vector<UniqueIcon> sharedIcons = MakeIcons(8);
+  const std::vector<UniqueIcon> distinctIcons = MakeIcons(hook::kMaxEntries);
+  // A first round of each creates what the system keeps for good (cached brushes, fonts, the
+  // tree's scroll bar).
+  TimeRebuilds(form, 5, sharedIcons);
+  TimeRebuilds(form, 2, distinctIcons);
   MoveMany(form, 2);
   TimeFrames(form.Handle(), 2);
   PumpMessages();
   const DWORD gdiBefore = GdiObjects();
-  const RebuildResult timed = TimeRebuilds(form, rebuilds);
+  const RebuildResult timed = TimeRebuilds(form, rebuilds, sharedIcons);
+  const RebuildResult worst = TimeRebuilds(form, std::max(1, rebuilds / 10), distinctIcons);
   MoveMany(form, moves);
   const double frameMs = TimeFrames(form.Handle(), 640);
   PumpMessages();
   const DWORD gdiAfter = GdiObjects();
 
   std::printf("{\n  \"benchmarks\": [\n");
-  std::printf("    {\"name\": \"rebuild_257_entries_with_icons\", \"iterations\": %d, \"ms_per_iteration\": %.3f},\n",
+  std::printf("    {\"name\": \"rebuild_257_entries_8_shared_icons\", \"iterations\": %d, \"ms_per_iteration\": %.3f},\n",
               timed.rebuilds, timed.totalMs / timed.rebuilds);
+  std::printf("    {\"name\": \"rebuild_257_entries_every_icon_distinct\", \"iterations\": %d, \"ms_per_iteration\": %.3f},\n",
+              worst.rebuilds, worst.totalMs / worst.rebuilds);
   std::printf("    {\"name\": \"animation_frame_1920x40\", \"iterations\": 640, \"ms_per_iteration\": %.4f}\n", frameMs);
   std::printf("  ],\n  \"gdi_objects\": {\"before\": %lu, \"after_%d_rebuilds_%d_moves_640_frames\": %lu}\n}\n",
               static_cast<unsigned long>(gdiBefore), rebuilds, moves, static_cast<unsigned long>(gdiAfter));

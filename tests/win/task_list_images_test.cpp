@@ -1,0 +1,151 @@
+// What: the pictures of the rebuilt task list: every window shows its own icon on white, windows
+// that share an icon each show it, a group without an icon shows its first window's picture, a
+// window without any icon the default picture, and each node's selected picture is its picture.
+// Why: each distinct icon is drawn once and copied for the other entries, and all pictures go into
+// the image list as one strip; a wrong copy or index shows another window's icon.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/hook_contract.h"
+#include "app/main_window_win.h"
+#include "ui/handles.h"
+#include "ui/standard_controls_win.h"
+
+namespace {
+
+constexpr int kSide = 16;
+using Pixels = std::vector<std::uint32_t>;
+
+// A 16 x 16 picture on white, drawn by the given painter, read back without its alpha byte.
+template <typename Paint>
+Pixels PictureOf(Paint paint) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSide, -kSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  {
+    ScopedSelect select(dc.Get(), bitmap.Get());
+    RECT all{0, 0, kSide, kSide};
+    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    paint(dc.Get());
+    GdiFlush();
+  }
+  Pixels pixels(kSide * kSide);
+  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
+  for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
+
+Pixels IconPicture(HICON icon) {
+  return PictureOf([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, kSide, kSide, 0, nullptr, DI_NORMAL); });
+}
+
+// An opaque icon of the standard size in one colour.
+UniqueIcon ColourIcon(COLORREF colour) {
+  const int size = GetSystemMetrics(SM_CXICON);
+  UniqueBitmap image(CreateBitmap(size, size, 1, 32, nullptr));
+  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  {
+    ScopedSelect select(dc.Get(), image.Get());
+    UniqueBrush brush(CreateSolidBrush(colour));
+    RECT all{0, 0, size, size};
+    FillRect(dc.Get(), &all, brush.Get());
+  }
+  ICONINFO info{TRUE, 0, 0, mask.Get(), image.Get()};
+  return UniqueIcon(CreateIconIndirect(&info));
+}
+
+std::uint32_t Value(const void* handle) {
+  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handle));
+}
+
+class TaskListImages : public testing::Test {
+ protected:
+  struct BareForm : TfrmRowtender {
+    BareForm() { BindEvent("FormCreate", [] {}); }
+  };
+
+  void SetUp() override {
+    form_.CreateForm();
+    // A window that answers no icon: its entry falls back to the default picture.
+    iconless_.Reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(iconless_);
+  }
+
+  void AddEntry(std::uint32_t window, HICON icon) {
+    const int i = snapshot_.count++;
+    snapshot_.buttons[i].window = window;
+    snapshot_.icons[i] = Value(icon);
+  }
+
+  void Rebuild() {
+    COPYDATASTRUCT copy{hook::kSnapshotCopyDataCode, sizeof snapshot_, &snapshot_};
+    SendMessageW(form_.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    SendMessageW(form_.Handle(), hook::kWmApp, 0, 0);
+  }
+
+  HWND Tree() { return form_.ControlByName("TreeTasks").Handle(); }
+
+  // The tree's nodes in depth-first order: node i is entry i.
+  std::vector<TVITEMW> Nodes() {
+    std::vector<TVITEMW> nodes;
+    for (HTREEITEM top = TreeView_GetRoot(Tree()); top; top = TreeView_GetNextSibling(Tree(), top)) {
+      nodes.push_back(Item(top));
+      for (HTREEITEM child = TreeView_GetChild(Tree(), top); child; child = TreeView_GetNextSibling(Tree(), child)) {
+        nodes.push_back(Item(child));
+      }
+    }
+    return nodes;
+  }
+
+  TVITEMW Item(HTREEITEM handle) {
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = handle;
+    TreeView_GetItem(Tree(), &item);
+    return item;
+  }
+
+  Pixels ImagePicture(int index) {
+    HIMAGELIST list = TreeView_GetImageList(Tree(), TVSIL_NORMAL);
+    return PictureOf([&](HDC dc) { ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL); });
+  }
+
+  BareForm form_;
+  UniqueWindow iconless_;
+  hook::TaskbarSnapshot snapshot_{};
+};
+
+TEST_F(TaskListImages, EveryNodeShowsItsWindowsIcon) {
+  UniqueIcon red = ColourIcon(RGB(220, 30, 30)), blue = ColourIcon(RGB(30, 30, 220));
+  UniqueIcon green = ColourIcon(RGB(30, 200, 30));
+  AddEntry(0x1001, red.Get());                     // 0: lone window
+  AddEntry(0, nullptr);                            // 1: group without an icon
+  AddEntry(0x1002, blue.Get());                    // 2:   its first window
+  AddEntry(0x1003, red.Get());                     // 3:   a window sharing the icon of 0
+  AddEntry(Value(iconless_.Get()), nullptr);       // 4: lone window without any icon
+  AddEntry(0, green.Get());                        // 5: group with an icon of its own
+  AddEntry(0x1004, blue.Get());                    // 6:   a window sharing the icon of 2
+  Rebuild();
+
+  const std::vector<TVITEMW> nodes = Nodes();
+  ASSERT_EQ(nodes.size(), 7u);
+  HICON fallback = static_cast<Image&>(form_.ControlByName("ImageDefault")).Icon();
+  const HICON expected[] = {red.Get(), blue.Get(), blue.Get(), red.Get(), fallback, green.Get(), blue.Get()};
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    SCOPED_TRACE("entry " + std::to_string(i));
+    EXPECT_EQ(nodes[i].iSelectedImage, nodes[i].iImage);
+    EXPECT_EQ(ImagePicture(nodes[i].iImage), IconPicture(expected[i]));
+  }
+  EXPECT_EQ(nodes[1].iImage, nodes[2].iImage) << "a group without an icon takes its first window's picture";
+  EXPECT_NE(IconPicture(red.Get()), IconPicture(blue.Get())) << "the test's icons must differ";
+}
+
+}  // namespace
