@@ -37,7 +37,7 @@ std::uint64_t Fingerprint(const ToolbarEntries& entries) {
     const hook::ButtonRecord& record = entries[i].record;
     hash.Number(record.window);
     hash.Number(static_cast<std::uint32_t>(record.command));
-    hash.Number(record.state | (static_cast<std::uint32_t>(record.style) << 8));
+    hash.Number((record.state & hook::kStateHidden) | (static_cast<std::uint32_t>(record.style) << 8));
     // The length keeps "ab" + "c" apart from "a" + "bc".
     hash.Number(static_cast<std::uint32_t>(entries[i].text.size()));
     hash.Bytes(entries[i].text);

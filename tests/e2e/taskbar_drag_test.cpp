@@ -147,6 +147,27 @@ TEST_F(TaskbarDrag, DropOnAWindowInsideAGroupMovesBehindTheWholeGroup) {
                             "Start page - Browser", "Mail - Browser", "News - Browser"}));
 }
 
+// A hand is slower than posted messages, and meanwhile the taskbar gets its ordinary traffic
+// (timers, hovering), on which the hook library looks for changes of the buttons. The button the
+// press pushed down is no such change: a refresh would rebuild the list and so end the drag.
+TEST_F(TaskbarDrag, DragAtAHandsPaceStillDrops) {
+  auto holdStill = [&] {
+    return WaitUntil(
+        [&] {
+          PostMessageW(toolbar_, WM_NULL, 0, 0);
+          return Texts(bar_->Order()) != kSampleOrder;
+        },
+        1500);
+  };
+  Press(At("Command Prompt"));
+  EXPECT_FALSE(holdStill()) << "the press moved a button";
+  MoveTo(At("Notepad - todo.txt"));
+  EXPECT_FALSE(holdStill()) << "the move moved a button";
+  Release(At("Notepad - todo.txt"));
+  EXPECT_TRUE(OrderBecomes({"Notepad - todo.txt", "Command Prompt", "Explorer", "Documents", "Pictures", "Browser",
+                            "Start page - Browser", "Mail - Browser", "News - Browser"}));
+}
+
 // Documents is the group's first window, read through the group's hidden button; Pictures is
 // read as itself. Either drags the whole group.
 TEST_F(TaskbarDrag, FirstWindowOfAnExpandedGroupDragsTheWholeGroup) {

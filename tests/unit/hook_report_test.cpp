@@ -86,10 +86,15 @@ TEST(HookFingerprint, ChangesWithEveryButtonChangeTheProgramCanSee) {
   }
 }
 
-TEST(HookFingerprint, IgnoresResizesAndButtonsPastTheLastSlot) {
+TEST(HookFingerprint, IgnoresResizesPressesAndButtonsPastTheLastSlot) {
   hookdll::ToolbarEntries resized = Sample();
   for (auto& entry : resized) entry.rect.right += 40;
   EXPECT_EQ(hookdll::Fingerprint(resized), hookdll::Fingerprint(Sample()));
+
+  // TBSTATE_CHECKED and TBSTATE_PRESSED: the active window's button, the button under a press.
+  hookdll::ToolbarEntries pressed = Sample();
+  pressed[0].record.state |= 0x01 | 0x02;
+  EXPECT_EQ(hookdll::Fingerprint(pressed), hookdll::Fingerprint(Sample()));
 
   hookdll::ToolbarEntries full(hook::kMaxEntries, Entry(1, 1, 0, "w"));
   hookdll::ToolbarEntries overfull = full;
