@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/hook_contract.h"
+#include "resources/main_window_controls_win.h"  // FindMainWindowControl
 
 namespace e2e {
 
@@ -27,10 +28,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 // The first top-level window of class `className` that belongs to process `processId`; null when none.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
-
-// The control named `name` in the program's main window: its id is its place in the window's
-// description, from 1.
-HWND FindMainWindowControl(HWND mainWindow, const char* name);
 
 // System code page text (as the hook library sends it) to UTF-8.
 std::string AnsiToUtf8(const std::string& ansi);

@@ -1,6 +1,5 @@
 #include "tests/e2e/harness.h"
 
-#include "resources/main_window_description.h"
 
 namespace e2e {
 
@@ -100,33 +99,6 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
   WindowSearch search{processId, className, nullptr};
   EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-namespace {
-
-struct ControlSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControlId(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<ControlSearch*>(data);
-  if (GetDlgCtrlID(child) != search->id) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-}  // namespace
-
-HWND FindMainWindowControl(HWND mainWindow, const char* name) {
-  const auto& controls = MainWindowDescription().controls;
-  for (size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].name != name) continue;
-    ControlSearch search{static_cast<int>(i) + 1, nullptr};
-    EnumChildWindows(mainWindow, &MatchControlId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-  return nullptr;
 }
 
 }  // namespace e2e

@@ -11,32 +11,9 @@
 #include <cwchar>
 #include <string>
 
-#include "resources/main_window_description.h"
+#include "resources/main_window_controls_win.h"
 
 namespace {
-
-struct Search {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK FindById(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  if (GetDlgCtrlID(child) != search->id) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-HWND Control(HWND form, const std::string& name) {
-  const auto& controls = MainWindowDescription().controls;
-  for (size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].name != name) continue;
-    Search search{static_cast<int>(i) + 1, nullptr};
-    EnumChildWindows(form, &FindById, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-  return nullptr;
-}
 
 HTREEITEM TopLevelItem(HWND tree, int row) {
   auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
@@ -55,7 +32,7 @@ bool PressButton(HWND form, HWND tree, int row, const char* button) {
   HTREEITEM item = TopLevelItem(tree, row);
   if (!item) return false;
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  return PostMessageW(Control(form, button), BM_CLICK, 0, 0) != FALSE;
+  return PostMessageW(FindMainWindowControl(form, button), BM_CLICK, 0, 0) != FALSE;
 }
 
 void Drag(HWND tree, int from, int to) {
@@ -73,7 +50,7 @@ void Drag(HWND tree, int from, int to) {
 
 int wmain(int argc, wchar_t** argv) {
   HWND form = FindWindowW(L"TfrmRowtender", nullptr);
-  HWND tree = form ? Control(form, "TreeTasks") : nullptr;
+  HWND tree = form ? FindMainWindowControl(form, "TreeTasks") : nullptr;
   if (!tree) {
     std::puts("Rowtender's task list was not found");
     return 1;
@@ -84,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"up" || command == L"down") {
     return PressButton(form, tree, first, command == L"up" ? "ButtonUp" : "ButtonDown") ? 0 : 1;
   }
-  if (command == L"ready") return IsWindowEnabled(Control(form, "ButtonUp")) ? 0 : 1;
+  if (command == L"ready") return IsWindowEnabled(FindMainWindowControl(form, "ButtonUp")) ? 0 : 1;
   if (command == L"drag" && argc > 3) {
     Drag(tree, first, second);
     return 0;

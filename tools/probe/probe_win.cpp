@@ -5,33 +5,7 @@
 
 #include <cstdio>
 
-#include "resources/main_window_description.h"
-
-namespace {
-
-int ControlId(const char* name) {
-  const auto& controls = MainWindowDescription().controls;
-  for (size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].name == name) return static_cast<int>(i) + 1;
-  }
-  return 0;
-}
-
-struct Search {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK FindById(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  if (GetDlgCtrlID(child) == search->id) {
-    search->found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
+#include "resources/main_window_controls_win.h"
 
 int wmain() {
   HWND main = FindWindowW(L"TfrmRowtender", nullptr);
@@ -39,13 +13,12 @@ int wmain() {
     std::puts("Rowtender is not running");
     return 1;
   }
-  Search search{ControlId("TreeTasks"), nullptr};
-  EnumChildWindows(main, &FindById, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) {
+  HWND tree = FindMainWindowControl(main, "TreeTasks");
+  if (!tree) {
     std::puts("the task list was not found");
     return 1;
   }
-  LRESULT count = SendMessageW(search.found, TVM_GETCOUNT, 0, 0);
+  LRESULT count = SendMessageW(tree, TVM_GETCOUNT, 0, 0);
   std::printf("task list entries: %ld\n", static_cast<long>(count));
   return 0;
 }
