@@ -8,14 +8,7 @@
 // The hidden window shared by every simple timer; it routes WM_TIMER to the timer named by the id.
 class SimpleTimerHandler : public Window {
  public:
-  SimpleTimerHandler() {
-    CreateParams p;
-    p.className = L"TSimpleTimerHandler";
-    p.style = WS_POPUP;
-    p.exStyle = WS_EX_TOOLWINDOW;
-    p.bounds = RECT{0, 0, 0, 0};
-    Create(p);
-  }
+  SimpleTimerHandler() { CreateHidden(L"TSimpleTimerHandler"); }
 
   // The number of live timers is the window's user count.
   void AddUser(TSimpleTimer* timer) { live_.insert(timer); }

@@ -12,14 +12,7 @@ namespace {
 
 class TrayIconHandler : public Window {
  public:
-  TrayIconHandler() {
-    CreateParams p;
-    p.className = L"TTrayIconHandler";
-    p.style = WS_POPUP;
-    p.exStyle = WS_EX_TOOLWINDOW;
-    p.bounds = RECT{0, 0, 0, 0};
-    Create(p);
-  }
+  TrayIconHandler() { CreateHidden(L"TTrayIconHandler"); }
 
   IdRegistry<TTrayIcon> icons;
 

@@ -80,6 +80,15 @@ void Window::Create(const CreateParams& p) {
   if (!window) ThrowLastError("CreateWindowEx");
 }
 
+void Window::CreateHidden(const wchar_t* className) {
+  CreateParams p;
+  p.className = className;
+  p.style = WS_POPUP;
+  p.exStyle = WS_EX_TOOLWINDOW;
+  p.bounds = RECT{0, 0, 0, 0};
+  Create(p);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(message, wParam, lParam);
 }

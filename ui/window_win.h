@@ -43,6 +43,8 @@ class Window {
   };
   // Registers the class on first use and creates the window; throws EOSError on failure.
   void Create(const CreateParams& params);
+  // The same for a window that is there only for its messages: a hidden popup tool window of no size.
+  void CreateHidden(const wchar_t* className);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
