@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 #include "app/main_window_win.h"
@@ -89,7 +91,7 @@ void TfrmRowtender::RebuildTaskTree() {
   dragNode_ = taskbar::kNoNode;
   CancelTaskbarDrag();  // nothing of a drag stays painted on the taskbar
   HWND tree = Tree().Handle();
-  SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
+  Tree().BeginUpdate();
   RunGuarded([&] {
     TreeView_DeleteAllItems(tree);
     treeItems_.clear();
@@ -98,8 +100,7 @@ void TfrmRowtender::RebuildTaskTree() {
   });
   throttle_.Restart(GetTickCount());
   SelectPending();
-  SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(tree, nullptr, TRUE);
+  Tree().EndUpdate();
 }
 
 void TfrmRowtender::FillTree(const std::vector<HICON>& icons) {
@@ -136,16 +137,18 @@ void TfrmRowtender::FillTree(const std::vector<HICON>& icons) {
   }
 }
 
-// Each planned bitmap is one large-icon square of a single strip, white in its top-left small
+// Each planned bitmap is one large-icon-wide piece of a single strip, white in its top-left small
 // square with the entry's icon (or the default icon) drawn there, and the strip is added to the
 // image list at once: the images get the indexes the plan gave them, and one add is far cheaper
 // than one per entry.
 void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons,
                                   int bitmaps) {
   if (bitmaps <= 0) return;
-  int large = GetSystemMetrics(SM_CXICON), largeHeight = GetSystemMetrics(SM_CYICON);
+  // The image list takes only the top rows of what it is given, as high as its images; the icons
+  // are drawn in the top 16.
+  const int large = GetSystemMetrics(SM_CXICON), height = std::max(GetSystemMetrics(SM_CYSMICON), 16);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), large * bitmaps, -largeHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), large * bitmaps, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   UniqueBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!strip) return;
@@ -156,6 +159,8 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
     // Windows of one program mostly share an icon, and drawing an icon is the costly step: each
     // distinct icon is drawn once and its square copied for the other entries that show it.
     std::unordered_map<HICON, int> drawnAt;
+    const size_t rowBytes = static_cast<size_t>(large) * bitmaps * sizeof(std::uint32_t);
+    auto* pixels = static_cast<std::uint8_t*>(bits);
     int slot = 0;
     for (size_t i = 0; i < plan.size(); ++i) {
       if (!plan[i].addsBitmap) continue;
@@ -165,8 +170,13 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
         RECT square{slot * large, 0, slot * large + 16, 16};
         FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        GdiFlush();  // the copies below read the pixels directly
       } else {
-        BitBlt(dc.Get(), slot * large, 0, 16, 16, dc.Get(), drawn->second * large, 0, SRCCOPY);
+        const size_t from = static_cast<size_t>(drawn->second) * large * sizeof(std::uint32_t);
+        const size_t to = static_cast<size_t>(slot) * large * sizeof(std::uint32_t);
+        for (size_t row = 0; row < 16; ++row) {
+          std::memcpy(pixels + row * rowBytes + to, pixels + row * rowBytes + from, 16 * sizeof(std::uint32_t));
+        }
       }
       ++slot;
     }

@@ -150,6 +150,22 @@ HWND TreeView::CreateWindowFor(HWND parentWindow, const RECT& r) {
   return tree;
 }
 
+// The tree view keeps its own redraw flag; the system's default handling of the same message
+// also takes the window's visible style away for the update (the tree view under Wine does not pass
+// the message on), so that the scroll bars set at the end are not painted there and then.
+void TreeView::BeginUpdate() {
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  visibleBeforeUpdate_ = Visible();
+  if (visibleBeforeUpdate_) DefWindowProcW(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TreeView::EndUpdate() {
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+  if (!visibleBeforeUpdate_) return;
+  DefWindowProcW(Handle(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 void TreeView::AddHint(HWND tree) {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tree, nullptr,

@@ -72,6 +72,11 @@ class TreeView : public Control {
   void SetMouseDownAttached(bool attached) { mouseDownAttached_ = attached; }
   bool MouseDownAttached() const { return mouseDownAttached_; }
 
+  // A bulk update: nothing is drawn or measured until it ends, and then the tree and its scroll
+  // bars are repainted in the next paint cycle instead of inside the update.
+  void BeginUpdate();
+  void EndUpdate();
+
  protected:
   HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;
 
@@ -80,6 +85,7 @@ class TreeView : public Control {
   void AddHint(HWND tree);
   ControlSubclass subclass_;
   bool mouseDownAttached_ = true;
+  bool visibleBeforeUpdate_ = false;
   HWND tooltip_ = nullptr;
 };
 

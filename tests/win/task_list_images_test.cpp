@@ -149,3 +149,23 @@ TEST_F(TaskListImages, EveryNodeShowsItsWindowsIcon) {
 }
 
 }  // namespace
+
+namespace {
+
+// The rebuild hides the list from drawing while it fills it; afterwards the list shows again, with
+// a scroll bar that covers every entry.
+TEST_F(TaskListImages, AfterALongRebuildTheListShowsAndScrollsOverEveryEntry) {
+  form_.SetVisible(true);
+  UniqueIcon red = ColourIcon(RGB(220, 30, 30));
+  constexpr int kEntries = 80;
+  for (int i = 0; i < kEntries; ++i) AddEntry(0x2000u + i, red.Get());
+  Rebuild();
+  ASSERT_EQ(TreeView_GetCount(Tree()), static_cast<UINT>(kEntries));
+  EXPECT_TRUE(IsWindowVisible(Tree()));
+  SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE};
+  ASSERT_TRUE(GetScrollInfo(Tree(), SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax - scroll.nMin + 1, kEntries);
+  EXPECT_LT(static_cast<int>(scroll.nPage), kEntries);
+}
+
+}  // namespace
