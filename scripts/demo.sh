@@ -95,38 +95,48 @@ done
 if [ -n "$list_window" ]; then import -window "$list_window" "$out/list-after-moves.png"; else import -window root "$out/list-after-moves.png"; fi
 echo "--- screenshots: $out/taskbar-*-mid-animation.png, $out/list-after-moves.png"
 
-# --- A drag on the taskbar itself: the pointer presses "Command Prompt", slides onto the expanded
-# group and holds there while the screen is photographed (the translucent ghost and the red frame),
-# then drops; the hook library forwards the toolbar's mouse messages to Rowtender.
-echo "--- dragging \"Command Prompt\" on the stand-in taskbar onto the Explorer group"
+# --- A drag on the taskbar itself: the pointer presses "Notepad - todo.txt", slides onto the
+# collapsed Browser group and holds there while the screen is photographed (the translucent ghost
+# and the red frame), then drops; the hook library forwards the toolbar's mouse messages to
+# Rowtender. (After the moves above, "Command Prompt" follows the Explorer group's windows, so the
+# list counts it in that group, as it does any window behind a group's windows.)
+echo "--- dragging \"Notepad - todo.txt\" on the stand-in taskbar onto the Browser group"
 bar_window=$(xdotool search --name '^Rowtender test taskbar$' 2>/dev/null | head -n 1 || true)
 if [ -n "$bar_window" ]; then
   eval "$(xdotool getwindowgeometry --shell "$bar_window")"  # X, Y of the stand-in's top-left
   toolbar_x=$((X + 2)) toolbar_y=$((Y + 2))                  # the toolbar sits inside a 2-pixel border
-  # Prints the centre of the button titled $1 and its right edge, in screen coordinates.
+  # Prints the centre of the button titled $1 and its left edge, in screen coordinates.
   button_at() {
     ctl order | awk -F'\t' -v t="$1" -v ox="$toolbar_x" -v oy="$toolbar_y" \
-      '$6 == t { split($5, r, ","); print ox + int((r[1] + r[3]) / 2), oy + int((r[2] + r[4]) / 2), ox + r[3] - 1; exit }'
+      '$6 == t { split($5, r, ","); print ox + int((r[1] + r[3]) / 2), oy + int((r[2] + r[4]) / 2), ox + r[1]; exit }'
   }
   # A move from the list above locks the list until the taskbar's new order has been read again.
   wait_for 15 "the list to unlock" wine "$bin/rowtender-list.exe" ready
-  read -r from_x from_y _ < <(button_at "Command Prompt")
-  read -r to_x to_y _ < <(button_at "Documents")
-  read -r _ _ frame_x < <(button_at "Pictures")
+  read -r from_x from_y _ < <(button_at "Notepad - todo.txt")
+  read -r to_x to_y frame_x < <(button_at "Browser")
+  to_x=$((to_x + 40))  # right of the centre: the frame's left edge stays clear of the ghost
   order_before=$(ctl order)
-  is_red() { # screen x, y
-    import -window "$bar_window" png:- 2>/dev/null | convert - -crop "1x1+$(($1 - X))+$(($2 - Y))" txt:- | grep -qi '#FF0000'
-  }
   xdotool mousemove "$from_x" "$from_y" mousedown 1
   for step in 1 2 3 4; do
     xdotool mousemove $((from_x + (to_x - from_x) * step / 4)) "$to_y"
   done
-  if wait_for 5 "the red frame on the taskbar" is_red "$frame_x" "$to_y"; then
+  # The stand-in repaints a button the pointer enters after Rowtender has drawn over it, as the
+  # taskbar does. Each look photographs the taskbar, then moves the pointer one pixel up or down
+  # within the button, a move that repaints nothing: the next picture shows what Rowtender drew.
+  jiggle=0
+  frame_shown() {
+    import -window "$bar_window" "$out/taskbar-drag.png" 2>/dev/null
+    local shown=1
+    convert "$out/taskbar-drag.png" -crop "1x1+$((frame_x - X))+$((to_y - Y))" txt:- | grep -qi '#FF0000' && shown=0
+    jiggle=$((1 - jiggle))
+    xdotool mousemove "$to_x" $((to_y + jiggle))
+    return $shown
+  }
+  if wait_for 5 "the red frame on the taskbar" frame_shown; then
     shows="the ghost and the red frame"
   else
     shows="no red frame was seen on the taskbar"
   fi
-  import -window "$bar_window" "$out/taskbar-drag.png"
   echo "--- mid-drag screenshot ($shows): $out/taskbar-drag.png"
   xdotool mouseup 1
   wait_for 15 "the drop to reorder the taskbar" sh -c "[ \"\$(wine '$bin/testbar.exe' --ctl order 2>/dev/null | tr -d '\r')\" != '$order_before' ]" || true
