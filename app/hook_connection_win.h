@@ -31,6 +31,8 @@ class HookConnection {
   // toolbar (the whole window, as GetWindowDC of the toolbar would give); null without a toolbar.
   // Placed anew at each call, since the toolbar can move within the taskbar.
   HDC TaskbarDC() const;
+  // Whether TaskbarDC() has a device context to give, without placing it.
+  bool HasTaskbarDC() const { return taskbarDC_.Get() != nullptr; }
   bool Loaded() const { return static_cast<bool>(library_); }
   bool Installed() const { return static_cast<bool>(hook_); }
 

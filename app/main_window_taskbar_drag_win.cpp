@@ -41,7 +41,7 @@ void TfrmRowtender::HandleTaskbarMouse(const taskbar::MouseInput& input) {
 }
 
 bool TfrmRowtender::TaskbarDrawable() const {
-  return hook_.TaskbarDC() != nullptr && IsWindow(hook_.Toolbar());
+  return hook_.HasTaskbarDC() && IsWindow(hook_.Toolbar());
 }
 
 void TfrmRowtender::TaskbarMouseDown(std::uint32_t /*wParam*/, std::uint32_t lParam) {
