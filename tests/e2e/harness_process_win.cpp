@@ -1,5 +1,6 @@
 #include "tests/e2e/harness.h"
 
+#include "tests/pump_messages_win.h"
 
 namespace e2e {
 
@@ -11,17 +12,7 @@ std::wstring BinFolder() {
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
+  return testsupport::PumpMessagesUntil(condition, timeoutMs, 20);
 }
 
 std::string AnsiToUtf8(const std::string& ansi) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "tests/pump_messages_win.h"
 #include "tray/tray_icon_handler_win.h"
 #include "tray/tray_record.h"
 
@@ -13,17 +14,7 @@ namespace traytest {
 
 // Handles this thread's messages until condition holds or timeoutMs passes; the condition's last value.
 inline bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return condition();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
+  return testsupport::PumpMessagesUntil(condition, timeoutMs, 5);
 }
 
 // Handles this thread's messages for about ms milliseconds.
