@@ -18,6 +18,7 @@
 #include "app/button_animation.h"
 #include "app/main_window_win.h"
 #include "bench/bench_snapshot.h"
+#include "tests/win/colour_icon.h"
 #include "ui/application_win.h"
 #include "ui/handles.h"
 
@@ -66,23 +67,10 @@ struct RebuildResult {
   double totalMs = 0;
 };
 
-// Icons of the standard size, each filled with a colour of its own.
+// Icons each filled with a colour of its own.
 std::vector<UniqueIcon> MakeIcons(int count) {
   std::vector<UniqueIcon> icons;
-  const int size = GetSystemMetrics(SM_CXICON);
-  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-  for (int i = 0; i < count; ++i) {
-    UniqueBitmap color(CreateBitmap(size, size, 1, 32, nullptr));
-    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-    {
-      ScopedSelect select(dc.Get(), color.Get());
-      UniqueBrush brush(CreateSolidBrush(RGB(i * 37 % 256, i * 71 % 256, i * 113 % 256)));
-      RECT all{0, 0, size, size};
-      FillRect(dc.Get(), &all, brush.Get());
-    }
-    ICONINFO info{TRUE, 0, 0, mask.Get(), color.Get()};
-    icons.emplace_back(CreateIconIndirect(&info));
-  }
+  for (int i = 0; i < count; ++i) icons.push_back(listtest::ColourIcon(RGB(i * 37 % 256, i * 71 % 256, i * 113 % 256)));
   return icons;
 }
 

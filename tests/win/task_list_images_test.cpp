@@ -13,10 +13,13 @@
 
 #include "app/hook_contract.h"
 #include "app/main_window_win.h"
+#include "tests/win/colour_icon.h"
 #include "ui/handles.h"
 #include "ui/standard_controls_win.h"
 
 namespace {
+
+using listtest::ColourIcon;
 
 constexpr int kSide = 16;
 using Pixels = std::vector<std::uint32_t>;
@@ -44,22 +47,6 @@ Pixels PictureOf(Paint paint) {
 
 Pixels IconPicture(HICON icon) {
   return PictureOf([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, kSide, kSide, 0, nullptr, DI_NORMAL); });
-}
-
-// An opaque icon of the standard size in one colour.
-UniqueIcon ColourIcon(COLORREF colour) {
-  const int size = GetSystemMetrics(SM_CXICON);
-  UniqueBitmap image(CreateBitmap(size, size, 1, 32, nullptr));
-  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-  {
-    ScopedSelect select(dc.Get(), image.Get());
-    UniqueBrush brush(CreateSolidBrush(colour));
-    RECT all{0, 0, size, size};
-    FillRect(dc.Get(), &all, brush.Get());
-  }
-  ICONINFO info{TRUE, 0, 0, mask.Get(), image.Get()};
-  return UniqueIcon(CreateIconIndirect(&info));
 }
 
 std::uint32_t Value(const void* handle) {
