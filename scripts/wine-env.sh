@@ -19,6 +19,10 @@ wine_env_display_alive() {
     [ -S "/tmp/.X11-unix/X$(cat "$1/display")" ]
 }
 
+wine_env_display_ours() { # dir number
+  [ -S "/tmp/.X11-unix/X$2" ] && [ "$(tr -d ' \n' <"/tmp/.X$2-lock" 2>/dev/null)" = "$(cat "$1/xvfb.pid")" ]
+}
+
 wine_env_start_display() {
   local dir=$1 n
   for n in $(seq 91 160); do
@@ -27,7 +31,9 @@ wine_env_start_display() {
     setsid Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 9>&- &
     echo $! >"$dir/xvfb.pid"
     echo "$n" >"$dir/display"
-    if wine_env_wait 10 test -S "/tmp/.X11-unix/X$n"; then return 0; fi
+    # Another run may take the same number at the same moment: the display is ours only when its
+    # lock names our server.
+    if wine_env_wait 10 wine_env_display_ours "$dir" "$n"; then return 0; fi
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
   done
   echo "wine-env: no free X display" >&2
@@ -50,8 +56,9 @@ wine_env_up() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 9>&-
   fi
-  # A server that inherits our output slows every later start, so detach it.
-  setsid wineserver -p </dev/null >/dev/null 2>&1 9>&-
+  # A server that inherits our output slows every later start, so detach it. On a new prefix the
+  # server that wineboot started is still running, and -p then fails: that server serves as well.
+  setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
   if [ ! -f "$dir/ready" ] || [ "$(cat "$dir/ready")" != "$DISPLAY" ]; then
     wine cmd /c exit 0 </dev/null >/dev/null 2>&1 9>&-
     echo "$DISPLAY" >"$dir/ready"
