@@ -7,7 +7,7 @@
 
 #include "imaging/alpha_composite.h"
 #include "imaging/com_ref_win.h"
-#include "ui/handles.h"
+#include "ui/top_down_dib_win.h"
 
 namespace {
 
@@ -37,17 +37,6 @@ ComRef<IWICBitmapSource> FirstGifFrameAsBgra(IWICImagingFactory* factory, const 
   return source;
 }
 
-HBITMAP CreateTopDownDib(UINT width, UINT height, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(height);
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
 }  // namespace
 
 HBITMAP DecodeGif(const void* data, std::size_t size, COLORREF background) {
@@ -61,13 +50,11 @@ HBITMAP DecodeGif(const void* data, std::size_t size, COLORREF background) {
   if (!frame || FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxSide ||
       height > kMaxSide)
     return nullptr;
-  void* bits = nullptr;
-  UniqueBitmap bitmap(CreateTopDownDib(width, height, &bits));
-  if (!bitmap || !bits) return nullptr;
+  TopDownDib bitmap(static_cast<int>(width), static_cast<int>(height));
+  if (!bitmap) return nullptr;
   const UINT stride = width * 4;
-  if (FAILED(frame->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return nullptr;
-  imaging::CompositeOverBackground(static_cast<std::uint8_t*>(bits), static_cast<std::size_t>(width) * height,
-                                   background);
+  if (FAILED(frame->CopyPixels(nullptr, stride, stride * height, bitmap.Bits()))) return nullptr;
+  imaging::CompositeOverBackground(bitmap.Bits(), static_cast<std::size_t>(width) * height, background);
   return bitmap.Release();
 }
 
