@@ -1,5 +1,6 @@
 #include "imaging/palette_reduction.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <memory>
@@ -11,35 +12,68 @@ namespace {
 
 int Channel(std::uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFFu); }
 
-std::uint8_t NearestEntry(const std::vector<std::uint32_t>& palette, std::uint32_t rgb) {
-  std::size_t best = 0;
-  long bestDistance = std::numeric_limits<long>::max();
-  for (std::size_t i = 0; i < palette.size(); ++i) {
-    long distance = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-      const long d = Channel(rgb, shift) - Channel(palette[i], shift);
-      distance += d * d;
-    }
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = i;
+// The nearest palette entry of a colour. The entries are kept in order of their green, and the
+// search walks out from the colour's green in both directions until the green alone is farther
+// than the best entry found: most entries are never looked at.
+class NearestSearch {
+ public:
+  explicit NearestSearch(const std::vector<std::uint32_t>& palette) {
+    std::vector<std::size_t> order(palette.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return Channel(palette[a], 8) < Channel(palette[b], 8); });
+    for (std::size_t i : order) {
+      entries_.push_back({Channel(palette[i], 16), Channel(palette[i], 8), Channel(palette[i], 0),
+                          static_cast<std::uint8_t>(i)});
     }
   }
-  return static_cast<std::uint8_t>(best);
-}
+
+  // Of equally near entries, the one first in the palette.
+  std::uint8_t Find(std::uint32_t rgb) const {
+    const Entry colour{Channel(rgb, 16), Channel(rgb, 8), Channel(rgb, 0), 0};
+    const auto start = std::lower_bound(entries_.begin(), entries_.end(), colour.green,
+                                        [](const Entry& e, int green) { return e.green < green; });
+    Best best;
+    for (auto e = start; e != entries_.end() && Square(e->green - colour.green) <= best.distance; ++e)
+      best.Consider(*e, colour);
+    for (auto e = start; e != entries_.begin() && Square((e - 1)->green - colour.green) <= best.distance; --e)
+      best.Consider(*(e - 1), colour);
+    return best.index;
+  }
+
+ private:
+  struct Entry {
+    int red, green, blue;
+    std::uint8_t index;
+  };
+  struct Best {
+    int distance = std::numeric_limits<int>::max();
+    std::uint8_t index = 0;
+    void Consider(const Entry& e, const Entry& colour) {
+      const int d = Square(e.red - colour.red) + Square(e.green - colour.green) + Square(e.blue - colour.blue);
+      if (d < distance || (d == distance && e.index < index)) {
+        distance = d;
+        index = e.index;
+      }
+    }
+  };
+  static int Square(int v) { return v * v; }
+
+  std::vector<Entry> entries_;
+};
 
 // Remembers the nearest entry of recently met colours in a fixed table: a screen has long runs
 // and few distinct colours, so most pixels are answered without a search, and the memory stays
 // bounded however many colours a picture has.
 class NearestCache {
  public:
-  explicit NearestCache(const std::vector<std::uint32_t>& palette) : palette_(palette) { colours_.fill(kEmpty); }
+  explicit NearestCache(const std::vector<std::uint32_t>& palette) : search_(palette) { colours_.fill(kEmpty); }
 
   std::uint8_t Lookup(std::uint32_t rgb) {
     const std::size_t slot = ((rgb * 2654435761u) >> 16) & (kSlots - 1);
     if (colours_[slot] != rgb) {
       colours_[slot] = rgb;
-      entries_[slot] = NearestEntry(palette_, rgb);
+      entries_[slot] = search_.Find(rgb);
     }
     return entries_[slot];
   }
@@ -47,7 +81,7 @@ class NearestCache {
  private:
   static constexpr std::size_t kSlots = 1 << 16;
   static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;  // no 0x00RRGGBB colour has it
-  const std::vector<std::uint32_t>& palette_;
+  NearestSearch search_;
   std::array<std::uint32_t, kSlots> colours_;
   std::array<std::uint8_t, kSlots> entries_{};
 };

@@ -74,6 +74,8 @@ TEST(PaletteReduction, PixelsTakeTheNearestEntryWhichMovesToTheirMean) {
       {"a rounded palette comes back exact", {0xFFFFFF, 0x000000, 0xFFFFFF}, {0xFCFEFC, 0x040204},
        {0xFFFFFF, 0x000000}, {0, 1, 0}},
       {"the first of two equally near entries", {0x808080}, {0x707070, 0x909090}, {0x808080, 0x909090}, {0}},
+      {"the first of two equally near entries, the darker second", {0x808080}, {0x909090, 0x707070},
+       {0x808080, 0x707070}, {0}},
       {"an entry nobody takes stays", {0x0000F0, 0x000010}, {0x000000, 0x00FF00, 0x0000FF},
        {0x000010, 0x00FF00, 0x0000F0}, {2, 0}},
       {"means are rounded", {0x000000, 0x030303, 0x010101}, {0x010101}, {0x010101}, {0, 0, 0}},

@@ -8,14 +8,14 @@
 
 #include <cstdint>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "crash/screen_capture_win.h"
 #include "tests/pump_messages_win.h"
 #include "tests/win/png_readers.h"
+#include "tests/win/screen_cover.h"
 #include "ui/handles.h"
-#include "ui/top_down_dib_win.h"
 
 namespace {
 
@@ -31,82 +31,44 @@ UniqueCursor BlackSquareCursor() {
       CreateCursor(GetModuleHandleW(nullptr), kHotX, kHotY, kCursorSide, kCursorSide, opaque.data(), black.data()));
 }
 
-// A topmost window over the whole desktop showing a prepared picture: one colour, or noise
-// everywhere but a square of one colour where the test puts the pointer.
-class ScreenCover {
+// The cover's picture: one colour, or noise everywhere but a square of one colour around the
+// spot where the test puts the pointer.
+class Scene {
  public:
-  ScreenCover()
-      : left_(GetSystemMetrics(SM_XVIRTUALSCREEN)),
-        top_(GetSystemMetrics(SM_YVIRTUALSCREEN)),
-        picture_(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &ScreenCover::Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    // No class cursor: the window would put it back on every move of the pointer.
-    windowClass.lpszClassName = L"RowtenderScreenCover";
-    RegisterClassW(&windowClass);
-    window_.Reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP, left_,
-                                  top_, picture_.Width(), picture_.Height(), nullptr, nullptr, nullptr, nullptr));
-    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-
-  int Width() const { return picture_.Width(); }
-  int Height() const { return picture_.Height(); }
-  // The pointer's place in the picture: the middle of the square.
-  int SpotX() const { return Width() / 2; }
-  int SpotY() const { return Height() / 2; }
+  explicit Scene(capturetest::ScreenCover& cover) : cover_(cover) {}
+  int SpotX() const { return cover_.Width() / 2; }
+  int SpotY() const { return cover_.Height() / 2; }
   bool InSquare(int x, int y) const {
     return x >= SpotX() - kSquareSide / 2 && x < SpotX() + kSquareSide / 2 && y >= SpotY() - kSquareSide / 2 &&
            y < SpotY() + kSquareSide / 2;
   }
 
-  // Paints the picture and waits until the screen shows it.
   bool Show(bool noise) {
     std::minstd_rand random(14);
-    auto* pixels = reinterpret_cast<std::uint32_t*>(picture_.Bits());
-    for (int y = 0; y < Height(); ++y) {
-      for (int x = 0; x < Width(); ++x) {
-        pixels[static_cast<std::size_t>(y) * Width() + x] =
-            noise && !InSquare(x, y) ? static_cast<std::uint32_t>(random()) & 0xFFFFFF : kSquareColour;
+    for (int y = 0; y < cover_.Height(); ++y) {
+      for (int x = 0; x < cover_.Width(); ++x) {
+        cover_.Pixel(x, y) = noise && !InSquare(x, y) ? static_cast<std::uint32_t>(random()) & 0xFFFFFF : kSquareColour;
       }
     }
-    ShowWindow(window_.Get(), SW_SHOW);
-    SetForegroundWindow(window_.Get());
-    InvalidateRect(window_.Get(), nullptr, FALSE);
-    WindowDC screen = WindowDC::Client(nullptr);
-    const auto shows = [&](int x, int y) {
-      const COLORREF seen = GetPixel(screen.Get(), left_ + x, top_ + y);
-      return static_cast<std::uint32_t>((GetRValue(seen) << 16) | (GetGValue(seen) << 8) | GetBValue(seen)) ==
-             (pixels[static_cast<std::size_t>(y) * Width() + x] & 0xFFFFFF);
-    };
-    return testsupport::PumpMessagesUntil([&] { return shows(3, 3) && shows(Width() - 5, Height() - 7); }, 20000, 20);
+    return cover_.Show();
   }
 
-  // Puts the pointer on the spot with the given cursor.
-  void PointAtSpot(HCURSOR cursor) {
-    SetCursorPos(left_ + SpotX(), top_ + SpotY());
-    testsupport::PumpMessagesUntil([] { return false; }, 100, 10);  // the pointer's move is handled
+  // Puts the pointer on the spot with the given cursor; true once the system says it is there.
+  bool PointAtSpot(HCURSOR cursor) {
+    const POINT spot{cover_.Left() + SpotX(), cover_.Top() + SpotY()};
+    SetCursorPos(spot.x, spot.y);
     SetCursor(cursor);
+    return testsupport::PumpMessagesUntil(
+        [&] {
+          CURSORINFO info{sizeof(info)};
+          return GetCursorInfo(&info) && info.hCursor == cursor && info.ptScreenPos.x == spot.x &&
+                 info.ptScreenPos.y == spot.y;
+        },
+        5000, 10);
   }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ScreenCover*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message != WM_PAINT || !self) return DefWindowProcW(window, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    UniqueMemoryDC memory(CreateCompatibleDC(dc));
-    {
-      ScopedSelect select(memory.Get(), self->picture_.Bitmap());
-      BitBlt(dc, 0, 0, self->Width(), self->Height(), memory.Get(), 0, 0, SRCCOPY);
-    }
-    EndPaint(window, &paint);
-    return 0;
-  }
-
-  int left_, top_;
-  TopDownDib picture_;
-  UniqueWindow window_;
+  capturetest::ScreenCover& cover_;
 };
 
 // Hides the cursor for the scope (the display counter below zero), or leaves it alone.
@@ -126,8 +88,9 @@ class CursorHidden {
 };
 
 TEST(ScreenCapture, TheDesktopAsAPngOfItsSizeWithTheCursorWhereThePointerIs) {
-  ScreenCover cover;
+  capturetest::ScreenCover cover;
   ASSERT_GT(cover.Width(), 0);
+  Scene scene(cover);
   const UniqueCursor cursor = BlackSquareCursor();
   ASSERT_TRUE(cursor);
   struct Case {
@@ -141,8 +104,8 @@ TEST(ScreenCapture, TheDesktopAsAPngOfItsSizeWithTheCursorWhereThePointerIs) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(cover.Show(c.noise));
-    cover.PointAtSpot(cursor.Get());
+    ASSERT_TRUE(scene.Show(c.noise));
+    ASSERT_TRUE(scene.PointAtSpot(cursor.Get()));
     const CursorHidden hidden(!c.cursorShown);
     const std::string png = crash::CaptureScreenPng();
     ASSERT_FALSE(png.empty());
@@ -160,15 +123,15 @@ TEST(ScreenCapture, TheDesktopAsAPngOfItsSizeWithTheCursorWhereThePointerIs) {
     // The square's colour away from the cursor, then what differs from it: the whole cursor,
     // black, where the pointer less the hot spot puts it, and nothing elsewhere (in the square
     // around the noise, in the whole picture otherwise).
-    const std::uint32_t square = wic.At(cover.SpotX() - kHotX - 4, cover.SpotY() - kHotY - 4);
+    const std::uint32_t square = wic.At(scene.SpotX() - kHotX - 4, scene.SpotY() - kHotY - 4);
     if (c.bitDepth == 8) {
       EXPECT_EQ(square, kSquareColour);
     }
-    const int boxLeft = cover.SpotX() - kHotX, boxTop = cover.SpotY() - kHotY;
+    const int boxLeft = scene.SpotX() - kHotX, boxTop = scene.SpotY() - kHotY;
     int blackInBox = 0, otherInBox = 0, elsewhere = 0;
     for (int y = 0; y < cover.Height(); ++y) {
       for (int x = 0; x < cover.Width(); ++x) {
-        if (c.noise && !cover.InSquare(x, y)) continue;
+        if (c.noise && !scene.InSquare(x, y)) continue;
         const std::uint32_t pixel = wic.At(x, y);
         if (x >= boxLeft && x < boxLeft + kCursorSide && y >= boxTop && y < boxTop + kCursorSide) {
           if (pixel == 0) ++blackInBox;
