@@ -4,9 +4,11 @@
 // off by rounding), is a report without its picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/png_writer_win.h"
@@ -34,7 +36,7 @@ std::vector<std::uint32_t> Cycle(const std::vector<std::uint32_t>& colours, int 
   return rgb;
 }
 
-// Colours and the grey each must become: the sixteen levels themselves, and colours by brightness.
+// Colours and the grey each must become: levels stay as they are, colours go by brightness.
 const std::vector<std::pair<std::uint32_t, std::uint32_t>> kGreys = {
     {0x000000, 0x000000}, {0x111111, 0x111111}, {0x777777, 0x777777}, {0x808080, 0x888888},
     {0xEEEEEE, 0xEEEEEE}, {0xFFFFFF, 0xFFFFFF}, {0xFF0000, 0x444444}, {0x00FF00, 0x999999},
@@ -84,7 +86,10 @@ TEST(PngWriter, APictureOfManyColoursComesBackCloseAndAlikeToBothReaders) {
   const int width = 96, height = 64;
   std::vector<std::uint32_t> rgb;
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) rgb.push_back((x * 255 / (width - 1)) << 16 | (y * 255 / (height - 1)) << 8 | (x / 8 % 2) * 0xC0);
+    for (int x = 0; x < width; ++x) {
+      rgb.push_back(static_cast<std::uint32_t>((x * 255 / (width - 1)) << 16 | (y * 255 / (height - 1)) << 8 |
+                                               (x / 8 % 2) * 0xC0));
+    }
   }
   const imagingtest::PixelRows picture(width, rgb);
   const std::string png = imaging::WritePalettePng(picture.View());
