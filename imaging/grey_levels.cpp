@@ -26,8 +26,8 @@ std::vector<std::uint8_t> PackGreyLevels(const PixelView& pixels) {
   for (int y = 0; y < pixels.height; ++y) {
     std::uint8_t* out = packed.data() + rowBytes * static_cast<std::size_t>(y);
     for (int x = 0; x < pixels.width; ++x) {
-      const std::uint8_t level = GreyLevel(pixels.Rgb(x, y));
-      out[x / 2] |= (x % 2 == 0) ? static_cast<std::uint8_t>(level << 4) : level;
+      const unsigned level = GreyLevel(pixels.Rgb(x, y));
+      out[x / 2] = static_cast<std::uint8_t>(out[x / 2] | (x % 2 == 0 ? level << 4 : level));
     }
   }
   return packed;
