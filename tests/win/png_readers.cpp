@@ -4,7 +4,6 @@
 #include <wincodec.h>
 
 #include <atomic>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -39,17 +38,6 @@ std::string UnixPath(const std::wstring& windowsPath) {
   std::string unixPath = path;
   HeapFree(GetProcessHeap(), 0, path);
   return unixPath;
-}
-
-std::wstring WindowsPath(const char* unixPath) {
-  using ToDos = wchar_t*(__cdecl*)(const char*);
-  const auto toDos = reinterpret_cast<ToDos>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  wchar_t* path = toDos ? toDos(unixPath) : nullptr;
-  if (!path) return {};
-  std::wstring windowsPath = path;
-  HeapFree(GetProcessHeap(), 0, path);
-  return windowsPath;
 }
 
 std::wstring TempFile(const wchar_t* suffix) {
@@ -133,16 +121,17 @@ DecodedPng DecodeWithWic(const std::string& png) {
 
 DecodedPng DecodeWithPython(const std::string& png) {
   const std::wstring picture = TempFile(L".png"), answer = TempFile(L".txt");
-  const std::wstring python = WindowsPath("/usr/bin/python3");
   const std::string unixPicture = UnixPath(picture), unixAnswer = UnixPath(answer);
-  if (python.empty() || unixPicture.empty() || unixAnswer.empty()) return Failed("not running under Wine");
+  if (unixPicture.empty() || unixAnswer.empty()) return Failed("not running under Wine");
   if (!WriteFileBytes(picture, png)) return Failed("cannot write " + unixPicture);
   std::wstring command = L"python3 \"" + Widen(ROWTENDER_TEST_SOURCE_DIR "/png_pixels.py") + L"\" \"" +
                          Widen(unixPicture) + L"\" \"" + Widen(unixAnswer) + L"\"";
   STARTUPINFOW startup{sizeof(startup)};
   PROCESS_INFORMATION started{};
   // Wine runs a Unix program itself and hands back no process handle: the answer file is awaited.
-  if (!CreateProcessW(python.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+  // Drive Z: is the Unix root in every Wine prefix.
+  if (!CreateProcessW(L"Z:\\usr\\bin\\python3", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started))
     return Failed("cannot start /usr/bin/python3");
   if (started.hProcess) CloseHandle(started.hProcess);
   if (started.hThread) CloseHandle(started.hThread);
