@@ -41,7 +41,7 @@ std::vector<std::uint32_t> ComponentPalette(IWICImagingFactory* factory, const P
           static_cast<UINT>(pixels.stride), static_cast<UINT>(pixels.stride * static_cast<std::size_t>(pixels.height)),
           const_cast<BYTE*>(pixels.bits), bitmap.Put())) ||
       FAILED(factory->CreatePalette(palette.Put())) ||
-      FAILED(palette->InitializeFromBitmap(bitmap.Get(), kMaxPaletteColours, FALSE)))
+      FAILED(palette->InitializeFromBitmap(bitmap.Get(), static_cast<UINT>(kMaxPaletteColours), FALSE)))
     return {};
   UINT count = 0;
   if (FAILED(palette->GetColorCount(&count)) || count == 0 || count > kMaxPaletteColours) return {};
