@@ -64,6 +64,8 @@ ctl order
 
 (cd "$bin" && wine Rowtender.exe >/dev/null 2>&1) &
 pids+=($!)
+# The pointer rests in a corner, so that no hint of the list covers the screenshots.
+xdotool mousemove 1279 0 2>/dev/null || true
 wait_for 30 "Rowtender to hand over its window" sh -c "wine '$bin/testbar.exe' --ctl messages 2>/dev/null | grep -q WM_TAKEHWND"
 wait_for 30 "the snapshot to reach Rowtender" sh -c "wine '$bin/rowtender-probe.exe' 2>/dev/null | grep -v 'entries: 0' | grep -q entries"
 echo "--- what the stand-in's toolbar received"
@@ -71,7 +73,9 @@ ctl messages
 echo "--- what reached Rowtender"
 wine "$bin/rowtender-probe.exe" 2>/dev/null | tr -d '\r'
 
-window=$(xdotool search --name '^Rowtender' 2>/dev/null | head -n 1 || true)
+# The main window's caption is the title and the version ("Rowtender 2.01"); the stand-in's title
+# starts with "Rowtender" too.
+window=$(xdotool search --onlyvisible --name '^Rowtender [0-9]' 2>/dev/null | head -n 1 || true)
 if [ -n "$window" ]; then
   import -window "$window" "$out/main-window.png"
 else
