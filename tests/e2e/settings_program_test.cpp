@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "app/settings/settings.h"
 #include "resources/version_number.h"
 #include "tests/e2e/harness.h"
 #include "tests/image_stamp_win.h"
@@ -21,7 +22,12 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Kelvane\\Rowtender";
+// The settings key from the one place it is written; the value names below are spelt out, as stored.
+const std::wstring kSettingsKeyText = [] {
+  const std::string path = settings::kSettingsKeyPath;  // ASCII
+  return std::wstring(path.begin(), path.end());
+}();
+const wchar_t* const kSettingsKey = kSettingsKeyText.c_str();
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValue[] = L"Kelvane Rowtender";
 const wchar_t* const kSixValues[] = {L"MainWindow_Left", L"MainWindow_Top", L"LoadAtWinStart",
