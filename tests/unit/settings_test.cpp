@@ -94,13 +94,6 @@ TEST(SettingsValues, DefaultsOnFirstRunAndTheSixNamesAsStored) {
   EXPECT_EQ(registry::DwordOf(store.values["MainWindow_Left"]), 0xFFFFFFD8u);
 }
 
-TEST(SettingsValues, TheWelcomeBalloonReadsInTwoLines) {
-  EXPECT_EQ(settings::WelcomeTitle("Rowtender"), "Welcome to Rowtender");
-  EXPECT_EQ(settings::WelcomeText("Rowtender"),
-            "Rowtender is currently running on your system tray icon.\r\n"
-            "Right-click this icon to see all the options available.");
-}
-
 TEST(RunEntry, PathsWithBlanksAreQuotedOthersStayAsTheyAre) {
   const struct {
     const char* path;

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/version/link_date.h"
-#include "app/version/version_strings.h"
 #include "app/version/version_text.h"
 #include "app/version/web_address.h"
 #include "app/version/windows_version.h"
@@ -82,60 +81,39 @@ TEST(LinkDate, TimeStampsBecomeTheirUtcDay) {
 }
 
 TEST(WindowsVersion, TheTableNamesEachSystemAndLeavesUnknownOnesEmpty) {
-  using version::OsVersion;
-  using version::Platform;
-  const auto nt = [](unsigned major, unsigned minor, unsigned build, bool workstation = true) {
-    OsVersion os;
-    os.major = major;
-    os.minor = minor;
-    os.build = build;
-    os.workstation = workstation;
-    return os;
-  };
-  OsVersion xpSp2 = nt(5, 1, 2600);
-  xpSp2.servicePack = "Service Pack 2";
-  OsVersion r2 = nt(5, 2, 3790, false);
-  r2.serverR2 = true;
-  OsVersion server2003x86 = nt(5, 2, 3790, false);
-  server2003x86.x86 = true;
-  OsVersion win98se = nt(4, 10, 2222);
-  win98se.platform = Platform::Windows9x;
-  win98se.servicePack = "A";
-  OsVersion win95osr2 = nt(4, 0, 1111);
-  win95osr2.platform = Platform::Windows9x;
-  win95osr2.servicePack = "B";
-  OsVersion me = nt(4, 90, 3000);
-  me.platform = Platform::Windows9x;
+  constexpr auto NT = version::Platform::NT, Old = version::Platform::Windows9x;
+  constexpr bool Workstation = true, Server = false;
   const struct {
-    OsVersion os;
+    version::OsVersion os;  // platform, major, minor, build, service pack, workstation, server R2, x86
     const char* expected;
   } cases[] = {
-      {nt(3, 51, 1057), "Windows NT 3.51 Version 3.51 (Build 1057)"},
-      {nt(4, 0, 1381), "Windows NT 4.0 Version 4.0 (Build 1381)"},
-      {nt(5, 0, 2195), "Windows 2000 Version 5.0 (Build 2195)"},
-      {xpSp2, "Windows XP Version 5.1 (Build 2600: Service Pack 2)"},
-      {r2, "Windows Server 2003 \"R2\" Version 5.2 (Build 3790)"},
-      {server2003x86, "Windows Server 2003 Version 5.2 (Build 3790)"},
-      {nt(5, 2, 3790, true), "Windows XP x64 Version 5.2 (Build 3790)"},
-      {nt(5, 2, 3790, false), "Windows Server 2003 Version 5.2 (Build 3790)"},
-      {nt(6, 0, 6002), "Windows Vista Version 6.0 (Build 6002)"},
-      {nt(6, 0, 6001, false), "Windows Server \"Longhorn\" Version 6.0 (Build 6001)"},
-      {nt(6, 1, 7601), "Windows 7 Version 6.1 (Build 7601)"},
-      {nt(6, 1, 7601, false), "Windows Server 2008 R2 Version 6.1 (Build 7601)"},
-      {nt(6, 2, 9200), "Windows 8 Version 6.2 (Build 9200)"},
-      {nt(6, 2, 9200, false), "Windows Server 2012 Version 6.2 (Build 9200)"},
-      {nt(6, 3, 9600), "Windows 8.1 Version 6.3 (Build 9600)"},
-      {nt(6, 3, 9600, false), "Windows Server 2012 R2 Version 6.3 (Build 9600)"},
-      {nt(10, 0, 19045), "Windows 10 Version 10.0 (Build 19045)"},
-      {nt(10, 0, 21999), "Windows 10 Version 10.0 (Build 21999)"},
-      {nt(10, 0, 22000), "Windows 11 Version 10.0 (Build 22000)"},
-      {nt(10, 0, 26100, false), "Windows Server 2016 or later Version 10.0 (Build 26100)"},
-      {win98se, "Windows 98 SE Version 4.10 (Build 2222: A)"},
-      {win95osr2, "Windows 95 OSR2 Version 4.0 (Build 1111: B)"},
-      {me, "Windows ME Version 4.90 (Build 3000)"},
-      {nt(6, 4, 9841), ""},  // unknown systems give no text at all
-      {nt(11, 0, 30000), ""},
-      {nt(2, 0, 1), ""},
+      {{NT, 3, 51, 1057, "", Workstation}, "Windows NT 3.51 Version 3.51 (Build 1057)"},
+      {{NT, 4, 0, 1381, "", Workstation}, "Windows NT 4.0 Version 4.0 (Build 1381)"},
+      {{NT, 5, 0, 2195, "", Workstation}, "Windows 2000 Version 5.0 (Build 2195)"},
+      {{NT, 5, 1, 2600, "Service Pack 2", Workstation}, "Windows XP Version 5.1 (Build 2600: Service Pack 2)"},
+      {{NT, 5, 2, 3790, "", Server, true}, "Windows Server 2003 \"R2\" Version 5.2 (Build 3790)"},
+      {{NT, 5, 2, 3790, "", Server, false, true}, "Windows Server 2003 Version 5.2 (Build 3790)"},
+      {{NT, 5, 2, 3790, "", Workstation}, "Windows XP x64 Version 5.2 (Build 3790)"},
+      {{NT, 5, 2, 3790, "", Server}, "Windows Server 2003 Version 5.2 (Build 3790)"},
+      {{NT, 6, 0, 6002, "", Workstation}, "Windows Vista Version 6.0 (Build 6002)"},
+      {{NT, 6, 0, 6001, "", Server}, "Windows Server \"Longhorn\" Version 6.0 (Build 6001)"},
+      {{NT, 6, 1, 7601, "Service Pack 1", Workstation}, "Windows 7 Version 6.1 (Build 7601: Service Pack 1)"},
+      {{NT, 6, 1, 7601, "", Server}, "Windows Server 2008 R2 Version 6.1 (Build 7601)"},
+      {{NT, 6, 2, 9200, "", Workstation}, "Windows 8 Version 6.2 (Build 9200)"},
+      {{NT, 6, 2, 9200, "", Server}, "Windows Server 2012 Version 6.2 (Build 9200)"},
+      {{NT, 6, 3, 9600, "", Workstation}, "Windows 8.1 Version 6.3 (Build 9600)"},
+      {{NT, 6, 3, 9600, "", Server}, "Windows Server 2012 R2 Version 6.3 (Build 9600)"},
+      {{NT, 10, 0, 21999, "", Workstation}, "Windows 10 Version 10.0 (Build 21999)"},
+      {{NT, 10, 0, 22000, "", Workstation}, "Windows 11 Version 10.0 (Build 22000)"},
+      {{NT, 10, 0, 26100, "", Server}, "Windows Server 2016 or later Version 10.0 (Build 26100)"},
+      {{Old, 4, 0, 1111, "B"}, "Windows 95 OSR2 Version 4.0 (Build 1111: B)"},
+      {{Old, 4, 10, 2222, "A"}, "Windows 98 SE Version 4.10 (Build 2222: A)"},
+      {{Old, 4, 10, 1998, ""}, "Windows 98 Version 4.10 (Build 1998)"},
+      {{Old, 4, 90, 3000, ""}, "Windows ME Version 4.90 (Build 3000)"},
+      // Systems the table does not know give no text at all.
+      {{NT, 6, 4, 9841, "", Workstation}, ""},
+      {{NT, 11, 0, 30000, "", Workstation}, ""},
+      {{Old, 5, 0, 1, ""}, ""},
   };
   for (const auto& c : cases) EXPECT_EQ(version::WindowsVersionText(c.os), c.expected) << c.expected;
 }
@@ -154,16 +132,6 @@ TEST(BrowserCommand, TheProgramPathIsBetweenTheFirstTwoDoubleQuotes) {
       {"  \"D:\\b.exe\"", "D:\\b.exe"},  // text before the first quote is skipped
   };
   for (const auto& c : cases) EXPECT_EQ(version::BrowserProgram(c.command), c.program) << c.command;
-}
-
-TEST(VersionStrings, EightNamesQueriedInTheUsEnglishTable) {
-  const auto& names = version::VersionStringNames();
-  ASSERT_EQ(names.size(), 8u);
-  EXPECT_STREQ(names[2], "FileVersion");
-  EXPECT_EQ(version::VersionStringPath(version::VersionString::FileVersion),
-            "\\\\StringFileInfo\\\\040904E4\\\\FileVersion");
-  EXPECT_EQ(version::VersionStringPath(version::VersionString::ProductVersion),
-            "\\\\StringFileInfo\\\\040904E4\\\\ProductVersion");
 }
 
 }  // namespace
