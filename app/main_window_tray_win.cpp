@@ -1,26 +1,8 @@
 // The main window's tray icon: its configuration, the start-up decision from the stored
 // "StartInTray" setting, and the handlers that bring the window back.
 #include "app/main_window_win.h"
+#include "app/settings/settings_win.h"
 #include "ui/application_win.h"
-#include "ui/handles.h"
-
-namespace {
-
-constexpr wchar_t kSettingsKey[] = L"Software\\Kelvane\\Rowtender";
-constexpr wchar_t kStartInTrayValue[] = L"StartInTray";
-
-// The stored setting decides, not the check box: true when missing or unreadable.
-bool StoredStartInTray() {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return true;
-  UniqueKey key(opened);
-  DWORD type = 0, value = 0, size = sizeof(value);
-  LONG status = RegQueryValueExW(key.Get(), kStartInTrayValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return true;
-  return value != 0;
-}
-
-}  // namespace
 
 void TfrmRowtender::ConfigureTrayIcon() {
   Application& app = Application::Instance();

@@ -2,24 +2,20 @@
 
 #include "app/dialog_font_win.h"
 #include "app/registered_messages_win.h"
+#include "app/settings/settings_win.h"
+#include "app/version/link_date_win.h"
+#include "app/version/version_resource_win.h"
+#include "app/version/windows_version_win.h"
 #include "controls/control_factory_win.h"
 #include "resources/main_window_description.h"
 #include "ui/application_win.h"
 #include "ui/exceptions.h"
 #include "ui/strings.h"
+#include "ui/unhandled_error.h"
 
 namespace {
 
 constexpr char kNotNtMessage[] = "This program does not work on Windows 95, 98 or ME.";
-
-bool IsNtFamily() {
-  OSVERSIONINFOW info{sizeof(info)};
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExW(&info);
-#pragma GCC diagnostic pop
-  return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
 
 }  // namespace
 
@@ -48,17 +44,18 @@ void TfrmRowtender::BindHandlers() {
 
 void TfrmRowtender::FormCreate() {
   Application& app = Application::Instance();
-  if (!IsNtFamily()) {
+  if (CurrentOsVersion().platform != version::Platform::NT) {
     MessageBoxW(Handle(), Widen(kNotNtMessage).c_str(), Widen(app.Title()).c_str(), MB_ICONINFORMATION | MB_OK);
     app.Terminate();
   }
   AdjustDialogFont(*this);
   static_cast<PageControl&>(ControlByName("PageControlMain")).SetActivePage(0);
   trayIcon_.SetIcon(app.Icon());
-  // settings: load window position, check boxes, start-with-Windows entry, first-run balloon.
-  SetCaption(app.Title());  // version: the caption gets a blank and the version text.
+  LoadSettings(SettingsView());
+  SetCaption(app.Title() + " " + VersionText(true, false, true));
   static_cast<Image&>(ControlByName("ImageProgramIcon")).SetIcon(app.Icon());
-  // version: lblVersion reads "Version " + version text + " (" + link date + ")".
+  // A program file whose link date cannot be read is reported, and start-up goes on without it.
+  RunGuarded([this] { ControlByName("lblVersion").SetCaption(AboutVersionLine()); });
   trayIcon_.SetMinimizeToTray(true);
   exitRequested_ = false;
   pendingSelection_ = -1;
@@ -90,8 +87,14 @@ void TfrmRowtender::MenuItemExitClick() {
 void TfrmRowtender::OnClose(CloseAction& /*action*/) { FormClose(); }
 
 void TfrmRowtender::FormClose() {
-  // settings: save.
+  // A failed save is reported; the taskbar is let go of all the same.
+  RunGuarded([this] { SaveSettings(SettingsView()); });
   hook_.Release();
+}
+
+SettingsForm TfrmRowtender::SettingsView() {
+  return {*this, Check("chkLoadAtWinStart"), Check("chkStartInTray"), Check("chkKeepRunnningWhenClosed"), trayIcon_,
+          Application::Instance().Title()};
 }
 
 LRESULT TfrmRowtender::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

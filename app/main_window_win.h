@@ -25,6 +25,8 @@
 #include "ui/standard_controls_win.h"
 #include "ui/timer_win.h"
 
+struct SettingsForm;
+
 class TfrmRowtender : public Form {
  public:
   TfrmRowtender();
@@ -60,6 +62,8 @@ class TfrmRowtender : public Form {
  private:
   void BindHandlers();
   void ConnectHookLibrary();
+  // The window's parts that show the settings (app/settings).
+  SettingsForm SettingsView();
   void FillTree(const std::vector<HICON>& icons);
   void AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons, int bitmaps);
   std::vector<HICON> LookUpIcons();

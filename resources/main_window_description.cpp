@@ -1,5 +1,7 @@
 #include "resources/main_window_description.h"
 
+#include "app/version/web_address.h"
+
 namespace {
 
 using layout::Align;
@@ -84,7 +86,7 @@ void AddAboutPage(std::vector<ui::ControlDescription>& c) {
   link.height = -11;
   link.underline = true;
   link.color = 0xFF0000;  // blue, in blue-green-red order
-  c.push_back(Describe(ControlKind::URLLabel, "lblURL", "TabSheet3", "http://www.kelvane.com/rowtender/",
+  c.push_back(Describe(ControlKind::URLLabel, "lblURL", "TabSheet3", version::kMakerWebAddress,
                        {8, 180, 489, 13})
                   .Text(TextAlign::Center)
                   .Font(link));

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build build/win64 -j"${JOBS:-2}" --target Rowtender HookDll testbar rowtender-probe
+cmake --build build/win64 -j"${JOBS:-2}" --target Rowtender HookDll testbar rowtender-probe rowtender-list
 
 out=$root/build/demo
 mkdir -p "$out"
@@ -31,8 +31,30 @@ wait_for() { # seconds description command...
 }
 ctl() { wine "$bin/testbar.exe" --ctl "$*" 2>/dev/null | tr -d '\r'; }
 
-# The window shows at start (the tray setting asks for it) so that it can be photographed.
+# A first start, as on a new machine (the welcome balloon is due), except that the window shows at
+# start (the tray setting asks for it) so that it can be photographed.
+wine reg delete 'HKCU\Software\Kelvane\Rowtender' /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Kelvane\Rowtender' /v StartInTray /t REG_DWORD /d 0 /f >/dev/null 2>&1
+
+# The balloons among the tray calls the stand-in forwarded to the shell, decoded from Wine's call
+# record (texts in UTF-16; flags, time-out and icon as 32-bit numbers).
+balloon_calls() {
+  ctl traycalls | python3 -c '
+import sys
+requests = {0: "NIM_ADD", 1: "NIM_MODIFY", 2: "NIM_DELETE"}
+icons = {0: "no icon", 1: "information icon", 2: "warning icon", 3: "error icon"}
+def number(data, at): return int.from_bytes(data[at:at + 4], "little")
+def text(data, at, chars): return data[at:at + 2 * chars].decode("utf-16-le").split("\0")[0]
+for line in sys.stdin:
+    words = line.split()
+    if len(words) != 3 or not words[0].isdigit(): continue
+    data = bytes.fromhex(words[2])
+    if len(data) < 928 or not number(data, 8) & 0x10 or not text(data, 280, 256): continue
+    print("%s, flags 0x%x: balloon \"%s\", %s, %d s" % (requests.get(int(words[0]), words[0]), number(data, 8),
+          text(data, 796, 64), icons.get(number(data, 924) & 3), number(data, 792) // 1000))
+    for part in text(data, 280, 256).split("\r\n"): print("    " + part)
+'
+}
 
 wine "$bin/testbar.exe" >/dev/null 2>&1 &
 pids+=($!)
@@ -42,6 +64,8 @@ ctl order
 
 (cd "$bin" && wine Rowtender.exe >/dev/null 2>&1) &
 pids+=($!)
+# The pointer rests in a corner, so that no hint of the list covers the screenshots.
+xdotool mousemove 1279 0 2>/dev/null || true
 wait_for 30 "Rowtender to hand over its window" sh -c "wine '$bin/testbar.exe' --ctl messages 2>/dev/null | grep -q WM_TAKEHWND"
 wait_for 30 "the snapshot to reach Rowtender" sh -c "wine '$bin/rowtender-probe.exe' 2>/dev/null | grep -v 'entries: 0' | grep -q entries"
 echo "--- what the stand-in's toolbar received"
@@ -49,7 +73,9 @@ ctl messages
 echo "--- what reached Rowtender"
 wine "$bin/rowtender-probe.exe" 2>/dev/null | tr -d '\r'
 
-window=$(xdotool search --name '^Rowtender' 2>/dev/null | head -n 1 || true)
+# The main window's caption is the title and the version ("Rowtender 2.01"); the stand-in's title
+# starts with "Rowtender" too.
+window=$(xdotool search --onlyvisible --name '^Rowtender [0-9]' 2>/dev/null | head -n 1 || true)
 if [ -n "$window" ]; then
   import -window "$window" "$out/main-window.png"
 else
@@ -57,10 +83,18 @@ else
 fi
 import -window root "$out/screen.png"
 echo "--- screenshots: $out/main-window.png, $out/screen.png"
+echo "--- the welcome balloon of the first start, as the stand-in's tray log recorded the call"
+balloon_calls
+
+# The About page: the version and the program's link date.
+wine "$bin/rowtender-list.exe" page 2 >/dev/null 2>&1
+sleep 0.5  # the page is switched when the command returns; give the window a moment to paint it
+if [ -n "$window" ]; then import -window "$window" "$out/about-page.png"; else import -window root "$out/about-page.png"; fi
+wine "$bin/rowtender-list.exe" page 0 >/dev/null 2>&1
+echo "--- the About page: $out/about-page.png"
 
 # The main job: reordering the stand-in's buttons from the list with Up, Down and a drag. Rows are
 # the list's top-level items (groups folded).
-cmake --build build/win64 -j"${JOBS:-2}" --target rowtender-list >/dev/null
 list() { wine "$bin/rowtender-list.exe" "$@" >/dev/null 2>&1; }
 order_changed() { [ "$(ctl order)" != "$(cat "$out/order-before.txt")" ]; }
 taskbar_shot() {

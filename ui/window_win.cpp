@@ -7,6 +7,7 @@
 
 #include "ui/exceptions.h"
 #include "ui/strings.h"
+#include "ui/system_error_win.h"
 #include "ui/unhandled_error.h"
 
 namespace {
@@ -42,17 +43,7 @@ std::unordered_map<HWND, SubclassEntry>& Subclasses() {
 }  // namespace
 
 void ThrowLastError(const char* what) {
-  DWORD code = GetLastError();
-  wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = std::string(what) + " failed (" + std::to_string(code) + ")";
-  if (text) {
-    message += ": " + Narrow(text);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  }
-  throw EOSError(message);
+  throw EOSError(std::string(what) + " failed (" + SystemErrorText(GetLastError()) + ")");
 }
 
 Window::~Window() {

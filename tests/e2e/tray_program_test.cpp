@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/tray_calls_win.h"
 
 namespace e2e {
 namespace {
@@ -22,35 +22,13 @@ namespace {
 constexpr wchar_t kSettingsKey[] = L"Software\\Kelvane\\Rowtender";
 constexpr UINT kTrayCallbackMessage = 0x800;  // the icon's callback message
 
-// One tray call the stand-in forwarded to the shell: the request and the first fields of the
-// shell's call record (window, id, flags).
-struct TrayCall {
-  unsigned request = 0;
-  std::uint32_t window = 0, id = 0, flags = 0;
-};
+using testsupport::kTrayIdOffset;
+using testsupport::kTrayWindowOffset;
+using testsupport::RecordedTrayCall;
 
-std::uint32_t LittleEndianAt(const std::string& hex, size_t byteOffset) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | std::stoul(hex.substr((byteOffset + i) * 2, 2), nullptr, 16);
-  return value;
+std::vector<RecordedTrayCall> TrayCalls(const TestBarProcess& bar) {
+  return testsupport::ParseTrayCalls(bar.Command("traycalls"));
 }
-
-std::vector<TrayCall> TrayCalls(const TestBarProcess& bar) {
-  std::vector<TrayCall> calls;
-  for (const std::string& line : bar.Checked("traycalls")) {
-    std::istringstream words(line);
-    TrayCall call;
-    unsigned size = 0;
-    std::string hex;
-    if (!(words >> call.request >> size >> hex) || hex.size() < 24) continue;
-    call.window = LittleEndianAt(hex, 0);
-    call.id = LittleEndianAt(hex, 4);
-    call.flags = LittleEndianAt(hex, 8);
-    calls.push_back(call);
-  }
-  return calls;
-}
-
 
 class TrayProgramTest : public testing::Test {
  protected:
@@ -83,9 +61,10 @@ class TrayProgramTest : public testing::Test {
 
   // The program's first NIM_ADD, which names its tray window and icon id.
   bool IconAdded() {
-    for (const TrayCall& call : TrayCalls(*bar_)) {
+    for (const RecordedTrayCall& call : TrayCalls(*bar_)) {
       DWORD owner = 0;
-      if (call.request == NIM_ADD && GetWindowThreadProcessId(reinterpret_cast<HWND>(static_cast<LONG_PTR>(call.window)), &owner) &&
+      HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(call.At(kTrayWindowOffset))));
+      if (call.request == NIM_ADD && GetWindowThreadProcessId(window, &owner) &&
           owner == program_->Id()) {
         icon_ = call;
         return true;
@@ -94,7 +73,9 @@ class TrayProgramTest : public testing::Test {
     return false;
   }
 
-  HWND IconWindow() const { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(icon_.window))); }
+  HWND IconWindow() const {
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(icon_.At(kTrayWindowOffset))));
+  }
 
   // Asks the shell about the program's icon directly: a modify succeeds only for an icon it holds.
   bool ShellHasIcon() const { return ShellCall(NIM_MODIFY); }
@@ -102,11 +83,11 @@ class TrayProgramTest : public testing::Test {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = IconWindow();
-    data.uID = icon_.id;
+    data.uID = icon_.At(kTrayIdOffset);
     return Shell_NotifyIconW(request, &data) != FALSE;
   }
 
-  void Notify(UINT code) const { SendMessageW(IconWindow(), kTrayCallbackMessage, icon_.id, code); }
+  void Notify(UINT code) const { SendMessageW(IconWindow(), kTrayCallbackMessage, icon_.At(kTrayIdOffset), code); }
 
   // True once no new tray call has reached the shell for half a second.
   bool TrayCallsSettle() const {
@@ -124,7 +105,7 @@ class TrayProgramTest : public testing::Test {
 
   std::unique_ptr<TestBarProcess> bar_;
   std::unique_ptr<Process> program_;
-  TrayCall icon_;
+  RecordedTrayCall icon_;
   HWND form_ = nullptr;
   HWND application_ = nullptr;
 };

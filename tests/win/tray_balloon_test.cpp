@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/tray_calls_win.h"
 #include "tests/win/tray_test_support.h"
 #include "tools/testbar/control_client_win.h"
 #include "tray/tray_icon_win.h"
@@ -17,38 +17,18 @@
 
 namespace {
 
-// Wine's own call record (the copy-data payload of a tray call): UTF-16 texts, 32-bit fields.
-constexpr size_t kFlagsOffset = 8;
-constexpr size_t kInfoOffset = 280;
-constexpr size_t kTimeoutOffset = 792;
-constexpr size_t kInfoTitleOffset = 796;
-constexpr size_t kInfoFlagsOffset = 924;
+using testsupport::kTrayFlagsOffset;
+using testsupport::kTrayInfoFlagsOffset;
+using testsupport::kTrayInfoOffset;
+using testsupport::kTrayInfoTitleOffset;
+using testsupport::kTrayTimeoutOffset;
+using testsupport::RecordedTrayCall;
 
-struct RecordedCall {
-  unsigned request = 0;
-  std::vector<unsigned char> bytes;
-  std::uint32_t At(size_t offset) const {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-  }
-  std::string Text(size_t offset) const {
-    std::string text;
-    for (size_t i = offset; i + 1 < bytes.size() && (bytes[i] || bytes[i + 1]); i += 2) text += static_cast<char>(bytes[i]);
-    return text;
-  }
-};
-
-std::vector<RecordedCall> TrayCalls() {
-  std::vector<RecordedCall> calls;
-  std::istringstream lines(testbar::SendCommand("traycalls").value_or(""));
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    RecordedCall call;
-    unsigned size = 0;
-    std::string hex;
-    if (!(words >> call.request >> size >> hex)) continue;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) call.bytes.push_back(static_cast<unsigned char>(std::stoul(hex.substr(i, 2), nullptr, 16)));
-    if (call.bytes.size() > kInfoFlagsOffset + 4) calls.push_back(call);
+// The calls that carry a whole record (the balloon's fields included).
+std::vector<RecordedTrayCall> TrayCalls() {
+  std::vector<RecordedTrayCall> calls;
+  for (const RecordedTrayCall& call : testsupport::ParseTrayCalls(testbar::SendCommand("traycalls").value_or(""))) {
+    if (call.Has(kTrayInfoFlagsOffset, 4)) calls.push_back(call);
   }
   return calls;
 }
@@ -83,19 +63,19 @@ TEST_F(TrayBalloonTest, ShowBalloonHintSendsTwoModifies) {
   ASSERT_TRUE(icon.AddTrayIcon());
   size_t before = TrayCalls().size();
   EXPECT_TRUE(icon.ShowBalloonHint("Welcome to Rowtender", "Rowtender is running", tray::BalloonIconKind::Info, 10));
-  std::vector<RecordedCall> calls = TrayCalls();
+  std::vector<RecordedTrayCall> calls = TrayCalls();
   ASSERT_EQ(calls.size(), before + 2);
-  const RecordedCall& hide = calls[before];
-  const RecordedCall& show = calls[before + 1];
+  const RecordedTrayCall& hide = calls[before];
+  const RecordedTrayCall& show = calls[before + 1];
   EXPECT_EQ(hide.request, static_cast<unsigned>(tray::ShellRequest::Modify));
-  EXPECT_EQ(hide.At(kFlagsOffset) & 0x17u, 0x17u);
-  EXPECT_EQ(hide.Text(kInfoOffset), "");
+  EXPECT_EQ(hide.At(kTrayFlagsOffset) & 0x17u, 0x17u);
+  EXPECT_EQ(hide.Text(kTrayInfoOffset), "");
   EXPECT_EQ(show.request, static_cast<unsigned>(tray::ShellRequest::Modify));
-  EXPECT_EQ(show.At(kFlagsOffset) & 0x17u, 0x17u);
-  EXPECT_EQ(show.Text(kInfoOffset), "Rowtender is running");
-  EXPECT_EQ(show.Text(kInfoTitleOffset), "Welcome to Rowtender");
-  EXPECT_EQ(show.At(kTimeoutOffset), 10000u);
-  EXPECT_EQ(show.At(kInfoFlagsOffset), 1u);
+  EXPECT_EQ(show.At(kTrayFlagsOffset) & 0x17u, 0x17u);
+  EXPECT_EQ(show.Text(kTrayInfoOffset), "Rowtender is running");
+  EXPECT_EQ(show.Text(kTrayInfoTitleOffset), "Welcome to Rowtender");
+  EXPECT_EQ(show.At(kTrayTimeoutOffset), 10000u);
+  EXPECT_EQ(show.At(kTrayInfoFlagsOffset), 1u);
   EXPECT_EQ(icon.TrayRecord().uFlags, 7u);
 }
 

@@ -2,6 +2,8 @@
 //   rowtender-list up N | down N   select top-level item N (from 0) and press Up or Down
 //   rowtender-list drag N M        drag top-level item N onto top-level item M
 //   rowtender-list ready           exit code 0 once Up is enabled again (the lock of a move has ended)
+//   rowtender-list page N          show page N of the window (0 the list, 1 Settings, 2 About), as a
+//                                  click on its tab does
 // Rows are counted with every group folded, as the list shows them after each refresh. The
 // presses are posted, so the command returns while the program is still playing the slide.
 #include <windows.h>
@@ -62,10 +64,15 @@ int wmain(int argc, wchar_t** argv) {
     return PressButton(form, tree, first, command == L"up" ? "ButtonUp" : "ButtonDown") ? 0 : 1;
   }
   if (command == L"ready") return IsWindowEnabled(FindMainWindowControl(form, "ButtonUp")) ? 0 : 1;
+  if (command == L"page" && argc > 2) {
+    // Without button-style tabs, moving the focus selects the tab and notifies the window.
+    SendMessageW(FindMainWindowControl(form, "PageControlMain"), TCM_SETCURFOCUS, static_cast<WPARAM>(first), 0);
+    return 0;
+  }
   if (command == L"drag" && argc > 3) {
     Drag(tree, first, second);
     return 0;
   }
-  std::puts("usage: rowtender-list up N | down N | drag N M | ready");
+  std::puts("usage: rowtender-list up N | down N | drag N M | ready | page N");
   return 2;
 }

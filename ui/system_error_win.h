@@ -1,0 +1,9 @@
+// The system's own text for an error code, as the error messages of the program quote it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// "<code>: <the system's message>", or the code alone when the system has no text for it.
+std::string SystemErrorText(DWORD code);
