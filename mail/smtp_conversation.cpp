@@ -63,14 +63,14 @@ std::string SmtpConversation::TakeOutput() {
 std::string SmtpConversation::AwaitedReply() const {
   switch (stage_) {
     case SmtpStage::kGreeting: return "the greeting";
-    case SmtpStage::kEhlo: return "EHLO";
-    case SmtpStage::kHelo: return "HELO";
-    case SmtpStage::kReset: return "RSET";
-    case SmtpStage::kMail: return "MAIL FROM";
-    case SmtpStage::kRcpt: return "RCPT TO";
-    case SmtpStage::kData: return "DATA";
-    case SmtpStage::kContent: return "the end of the message";
-    case SmtpStage::kQuit: return "QUIT";
+    case SmtpStage::kEhlo: return "the reply to EHLO";
+    case SmtpStage::kHelo: return "the reply to HELO";
+    case SmtpStage::kReset: return "the reply to RSET";
+    case SmtpStage::kMail: return "the reply to MAIL FROM";
+    case SmtpStage::kRcpt: return "the reply to RCPT TO";
+    case SmtpStage::kData: return "the reply to DATA";
+    case SmtpStage::kContent: return "the reply to the end of the message";
+    case SmtpStage::kQuit: return "the reply to QUIT";
     default: return "nothing";
   }
 }

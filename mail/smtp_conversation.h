@@ -51,7 +51,7 @@ class SmtpConversation {
 
   SmtpStage Stage() const { return stage_; }
   bool AwaitingReply() const { return stage_ != SmtpStage::kClosed && stage_ != SmtpStage::kReady; }
-  // What the awaited reply answers, for messages: "the greeting", "MAIL FROM", ...
+  // What is awaited, for messages: "the greeting", "the reply to MAIL FROM", ...
   std::string AwaitedReply() const;
   // Counts every reply taken, so that a caller sees when the one it waits for has come.
   int RepliesTaken() const { return repliesTaken_; }

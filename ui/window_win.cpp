@@ -41,18 +41,21 @@ std::unordered_map<HWND, SubclassEntry>& Subclasses() {
 
 }  // namespace
 
-void ThrowLastError(const char* what) {
-  DWORD code = GetLastError();
+std::string SystemErrorText(unsigned long code) {
   wchar_t* text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = std::string(what) + " failed (" + std::to_string(code) + ")";
-  if (text) {
-    message += ": " + Narrow(text);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  }
-  throw EOSError(message);
+  if (!text) return {};
+  std::string message = Narrow(text);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+  return message;
+}
+
+void ThrowLastError(const char* what) {
+  const DWORD code = GetLastError();
+  const std::string text = SystemErrorText(code);
+  throw EOSError(std::string(what) + " failed (" + std::to_string(code) + ")" + (text.empty() ? "" : ": " + text));
 }
 
 Window::~Window() {

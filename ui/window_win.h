@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class Window {
@@ -86,5 +87,8 @@ class ControlSubclass {
   void* context_ = nullptr;
 };
 
+// The system's message for an error code (GetLastError, WSAGetLastError), without its line end;
+// empty when the system has none.
+std::string SystemErrorText(unsigned long code);
 // Throws EOSError with the system's message for the last error.
 [[noreturn]] void ThrowLastError(const char* what);
