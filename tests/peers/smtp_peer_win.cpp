@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
 
 #include "ui/exceptions.h"
 #include "ui/strings.h"
@@ -64,11 +64,8 @@ std::vector<std::string> ReceivedMail::HeaderNames() const {
 
 SmtpPeer::SmtpPeer() {
   int port = 0;
-  if (FILE* file = _wfopen(ControlPortFile().c_str(), L"r")) {
-    if (fscanf(file, "%d", &port) != 1) port = 0;
-    fclose(file);
-  }
-  if (port <= 0) {
+  std::ifstream file(ControlPortFile().c_str());
+  if (!(file >> port) || port <= 0) {
     throw EOSError("The test SMTP server is not running: start it with tests/peers/smtp-peer.sh up build/<preset>/smtp-peer");
   }
   control_.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));

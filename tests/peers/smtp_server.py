@@ -16,8 +16,9 @@ it accepts as DIR/<port>/<n>.eml and misbehaves on request.
 
 Faults: none; refuse (a free port nobody listens on); COMMAND-CODE, a refusal with that reply
 code at ehlo, helo, mail, rcpt, data (the DATA command) or end (after the message);
-stall-greeting, stall-mail, stall-end (the server stops answering there); drop-data (the
-connection is closed right after the reply to DATA, while the message is being sent).
+stall-greeting, stall-mail, stall-end (the server stops answering there); stall-transfer (the server
+stops reading the message after its reply to DATA); drop-transfer (the connection is closed right
+after the reply to DATA, while the message is being sent).
 """
 import argparse
 import asyncio
@@ -35,7 +36,7 @@ REFUSABLE = ('ehlo', 'helo', 'mail', 'rcpt', 'data', 'end')
 
 
 def parse_fault(fault):
-    if fault in ('none', 'refuse', 'drop-data') or fault in (f'stall-{p}' for p in ('greeting', 'mail', 'end')):
+    if fault in ('none', 'refuse', 'drop-transfer') or fault in (f'stall-{p}' for p in ('greeting', 'mail', 'transfer', 'end')):
         return fault, None
     command, _, code = fault.partition('-')
     if command in REFUSABLE and code.isdigit() and 400 <= int(code) <= 599:
@@ -109,8 +110,11 @@ class FaultySMTP(SMTP):
     async def smtp_DATA(self, arg):
         if await self.misbehave('data'):
             return
-        if self.event_handler.fault == 'drop-data' and self.envelope.rcpt_tos:
+        fault = self.event_handler.fault
+        if fault in ('drop-transfer', 'stall-transfer') and self.envelope.rcpt_tos:
             await self.push('354 End data with <CR><LF>.<CR><LF>')
+            if fault == 'stall-transfer':
+                await forever()  # nothing more is read: the client's sending stalls
             self.transport.close()
             return
         await super().smtp_DATA(arg)

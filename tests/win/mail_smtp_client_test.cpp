@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -127,6 +128,7 @@ TEST_F(SmtpClientTest, EveryServerFaultIsAnErrorOfTheGeneralKindWithAUsefulText)
     const char* className;
     std::vector<std::string> texts;  // each must be in the error's message
     bool connectedAfter;
+    std::size_t extraBytes = 0;  // an attachment so big that it fills every buffer on the way
   } cases[] = {
       {"refuse", Step::kConnect, "ESocketError", {"Could not connect to 127.0.0.1 port", "(10061)"}, false},
       {"mail-451", Step::kSend, "ESmtpError", {"(MAIL FROM)", "451 4.3.0 Refused by the test server (MAIL)"}, true},
@@ -140,7 +142,9 @@ TEST_F(SmtpClientTest, EveryServerFaultIsAnErrorOfTheGeneralKindWithAUsefulText)
       {"stall-greeting", Step::kConnect, "ESocketError", {"did not answer within 1500 ms (waiting for the greeting)"}, false},
       {"stall-mail", Step::kSend, "ESocketError", {"within 1500 ms (waiting for the reply to MAIL FROM)"}, false},
       {"stall-end", Step::kSend, "ESocketError", {"within 1500 ms (waiting for the reply to the end of the message)"}, false},
-      {"drop-data", Step::kSend, "ESocketError", {"mail server"}, false},
+      {"stall-transfer", Step::kSend, "ESocketError", {"Sending the message to the mail server did not finish within 1500 ms"},
+       false, 24 << 20},
+      {"drop-transfer", Step::kSend, "ESocketError", {"mail server"}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault);
@@ -155,7 +159,9 @@ TEST_F(SmtpClientTest, EveryServerFaultIsAnErrorOfTheGeneralKindWithAUsefulText)
     try {
       faulty.Connect();
       ASSERT_EQ(c.failingStep, Step::kSend) << "connected";
-      faulty.Send(Report(true));
+      mail::MailMessage message = Report(true);
+      if (c.extraBytes) message.AddAttachment("huge.bin", std::string(c.extraBytes, 'h'));
+      faulty.Send(message);
       ADD_FAILURE() << "no error";
     } catch (const Exception& error) {  // the kind the sending window's retry loop catches
       EXPECT_STREQ(error.ClassName(), c.className) << error.Message();
