@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -38,7 +39,8 @@ std::string WithSystemText(const std::string& what, int code) {
 std::string AddressLiteral(const sockaddr* address, int length) {
   char text[NI_MAXHOST] = {};
   if (getnameinfo(address, length, text, sizeof(text), nullptr, 0, NI_NUMERICHOST) != 0) return "[127.0.0.1]";
-  return address->sa_family == AF_INET6 ? "[IPv6:" + std::string(text) + "]" : "[" + std::string(text) + "]";
+  const std::string numeric = std::string(text).substr(0, std::string(text).find('%'));  // no scope id
+  return address->sa_family == AF_INET6 ? "[IPv6:" + numeric + "]" : "[" + numeric + "]";
 }
 
 std::string NowAsMailDate() {
@@ -143,7 +145,12 @@ void TSmtpClient::Connect() {
   if (host_.empty()) throw EInvalidOperation("No mail server is set.");
   const Clock::time_point deadline = Clock::now() + timeouts_.connect;
   Report(Status::kResolving, "Resolving hostname " + host_ + ".");
-  const auto lookup = AddressLookup::Start(host_, port_);
+  std::shared_ptr<AddressLookup> lookup;
+  try {
+    lookup = AddressLookup::Start(host_, port_);
+  } catch (const std::system_error& error) {  // no thread could be started
+    throw ESocketError("The mail server " + host_ + " could not be looked up: " + error.what(), 0);
+  }
   while (!lookup->Wait(kIdleSlice)) {
     Idle();
     if (Clock::now() >= deadline) {
@@ -293,11 +300,10 @@ bool TSmtpClient::WaitForSocket(SOCKET socket, bool write, Clock::time_point dea
     if (left.count() <= 0) return false;
     const auto slice = std::min<std::chrono::microseconds>(left, kIdleSlice);
     timeval wait{static_cast<long>(slice.count() / 1000000), static_cast<long>(slice.count() % 1000000)};
-    fd_set ready, failed;
-    FD_ZERO(&ready);
-    FD_ZERO(&failed);
-    FD_SET(socket, &ready);
-    FD_SET(socket, &failed);  // a failed connect is reported here
+    // One socket per set, filled by hand: Winsock's FD_SET macro trips MSVC's warnings.
+    fd_set ready, failed;  // a failed connect is reported in `failed`
+    ready.fd_count = failed.fd_count = 1;
+    ready.fd_array[0] = failed.fd_array[0] = socket;
     const int count = select(0, write ? nullptr : &ready, write ? &ready : nullptr, &failed, &wait);
     if (count == SOCKET_ERROR) ThrowSocketError("Waiting for the mail server failed", WSAGetLastError());
     if (count > 0) return true;

@@ -129,7 +129,10 @@ TEST_F(SmtpClientTest, EveryServerFaultIsAnErrorOfTheGeneralKindWithAUsefulText)
     std::vector<std::string> texts;  // each must be in the error's message
     bool connectedAfter;
     std::size_t extraBytes = 0;  // an attachment so big that it fills every buffer on the way
+    const char* host = "127.0.0.1";
   } cases[] = {
+      {"none", Step::kConnect, "ESocketError", {"The mail server rowtender-test.invalid could not be found"}, false, 0,
+       "rowtender-test.invalid"},
       {"refuse", Step::kConnect, "ESocketError", {"Could not connect to 127.0.0.1 port", "(10061)"}, false},
       {"mail-451", Step::kSend, "ESmtpError", {"(MAIL FROM)", "451 4.3.0 Refused by the test server (MAIL)"}, true},
       {"mail-550", Step::kSend, "ESmtpError", {"(MAIL FROM)", "550 5.7.1 Refused by the test server (MAIL)"}, true},
@@ -150,7 +153,7 @@ TEST_F(SmtpClientTest, EveryServerFaultIsAnErrorOfTheGeneralKindWithAUsefulText)
     SCOPED_TRACE(c.fault);
     const unsigned short port = peer.Serve(c.fault);
     TSmtpClient faulty;
-    faulty.SetHost("127.0.0.1");
+    faulty.SetHost(c.host);
     faulty.SetPort(port);
     faulty.SetTimeouts(shortened);
     int idleCalls = 0;
