@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "mail/code_page_charset.h"
 #include "mail/mail_errors.h"
 #include "mail/smtp_client_win.h"
 #include "tests/peers/smtp_peer_win.h"
+#include "ui/strings.h"
 #include "ui/timer_win.h"
 
 namespace {
@@ -36,16 +38,23 @@ std::string PseudoRandomBytes(std::size_t size) {
   return bytes;
 }
 
-// A report as the sending window makes one: body in the system code page (here windows-1252).
+// The body's lines as the sending window has them: in the system code page.
+std::vector<std::string> SystemCodePageLines(const std::vector<std::wstring>& lines) {
+  std::vector<std::string> out;
+  for (const std::wstring& line : lines) out.push_back(WideToAnsi(line));
+  return out;
+}
+
+// A report as the sending window makes one.
 mail::MailMessage Report(bool withAttachments) {
   mail::MailMessage message;
   message.from = {"J\xC3\xB6rg M\xC3\xBCller", "joerg@example.org"};
   message.sender = message.from;
   message.SetRecipient("support@kelvane.example");
   message.subject = "Rowtender Support \xE2\x80\x94 Gr\xC3\xBC\xC3\x9F" "e";
-  message.body = {"Rowtender crashed.", ".leading dot", "..", ".", "caf\xE9 \x80 \xFC", std::string(1500, 'x'),
-                  "\tTab", "", "last"};
-  message.bodyCharset = "windows-1252";
+  message.body = SystemCodePageLines({L"Rowtender crashed.", L".leading dot", L"..", L".", L"caf\u00E9 \u20AC \u00FC",
+                                      std::wstring(1500, L'x'), L"\tTab", L"", L"last"});
+  message.bodyCharset = mail::CharsetOfCodePage(GetACP());
   message.extraHeaders = {{"X-Report-Id", "42"}};
   if (withAttachments) {
     message.AddAttachment("Errors.txt", "First error\r\n.A line that starts with a dot\r\n.\r\n");
@@ -111,7 +120,8 @@ TEST_F(SmtpClientTest, DeliversAReportThatPythonsEmailReadsBackExactly) {
     EXPECT_EQ(mail.bareLineBreaks, 0);
     EXPECT_LE(mail.maxLine, 998);
     EXPECT_EQ(mail.contentType, withAttachments ? "multipart/mixed" : "text/plain");
-    EXPECT_EQ(mail.bodyCharset, "windows-1252");
+    EXPECT_EQ(mail.bodyCharset, message.bodyCharset);
+    EXPECT_FALSE(message.bodyCharset.empty()) << "code page " << GetACP();
     EXPECT_EQ(mail.bodyLines, bodyUtf8);
     ASSERT_EQ(mail.attachments.size(), message.attachments.size());
     for (std::size_t i = 0; i < message.attachments.size(); ++i) {
