@@ -68,7 +68,9 @@ int main(int argc, char** argv) {
   unsigned long long seed = 1;
   for (int i = 0; i < deliveries; ++i) {
     const double start = NowMs();
-    mailBytes = mail::ComposeMessage(message, {"Rowtender", "Tue, 04 Mar 2025 14:05:09 +0100", [&seed] { return seed += 0x9E3779B97F4A7C15ull; }}).size();
+    mailBytes = mail::ComposeMessage(message, {"Rowtender", "Tue, 04 Mar 2025 14:05:09 +0100",
+                                               [&seed] { return seed += 0x9E3779B97F4A7C15ull; }})
+                    .size();
     compose.push_back(NowMs() - start);
   }
 
@@ -90,9 +92,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Figures c = Summarise(compose), d = Summarise(delivery);
-  std::printf("{\"deliveries\": %d, \"mail_bytes\": %llu,\n"
-              " \"compose_ms\": {\"median\": %.2f, \"min\": %.2f, \"max\": %.2f},\n"
-              " \"delivery_ms\": {\"median\": %.2f, \"min\": %.2f, \"max\": %.2f}}\n",
-              deliveries, static_cast<unsigned long long>(mailBytes), c.median, c.min, c.max, d.median, d.min, d.max);
+  std::printf(
+      "{\"deliveries\": %d, \"mail_bytes\": %llu,\n"
+      " \"compose_ms\": {\"median\": %.2f, \"min\": %.2f, \"max\": %.2f},\n"
+      " \"delivery_ms\": {\"median\": %.2f, \"min\": %.2f, \"max\": %.2f}}\n",
+      deliveries, static_cast<unsigned long long>(mailBytes), c.median, c.min, c.max, d.median, d.min, d.max);
   return 0;
 }

@@ -28,7 +28,8 @@ class ESmtpError : public Exception {
 // the connection. The text says what was being done and the system's reason.
 class ESocketError : public Exception {
  public:
-  ESocketError(const std::string& message, int systemCode) : Exception(message, "ESocketError"), systemCode_(systemCode) {}
+  ESocketError(const std::string& message, int systemCode)
+      : Exception(message, "ESocketError"), systemCode_(systemCode) {}
   int SystemCode() const { return systemCode_; }  // 0 for a time-out or a closed connection
 
  private:

@@ -24,7 +24,7 @@ struct MailMessage {
   MailAddress sender;  // the transmitting mailbox; its address is also the envelope's sender when set
   std::vector<std::string> recipients;
   std::string subject;
-  std::vector<std::string> body;        // lines without their line ends
+  std::vector<std::string> body;         // lines without their line ends
   std::string bodyCharset = "us-ascii";  // the charset the body's bytes are in, e.g. "windows-1252"
   std::vector<Attachment> attachments;   // sent in this order after the body
   std::vector<std::pair<std::string, std::string>> extraHeaders;  // name, value (UTF-8)

@@ -76,7 +76,10 @@ std::string IdDomain(const std::string& address) {
   const std::size_t at = address.rfind('@');
   const std::string domain = at == std::string::npos ? "" : address.substr(at + 1);
   bool plain = !domain.empty();
-  for (char c : domain) plain = plain && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.');
+  for (char c : domain) {
+    const bool letterOrDigit = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    plain = plain && (letterOrDigit || c == '-' || c == '.');
+  }
   return plain ? domain : "localhost";
 }
 
@@ -155,8 +158,8 @@ Part AttachmentPart(const Attachment& attachment) {
   Part part;
   const std::string quoted = "\"" + attachment.name + "\"";
   part.headers = std::string("Content-Type: application/octet-stream") + (plain ? "; name=" + quoted : "") + "\r\n" +
-                 "Content-Transfer-Encoding: base64\r\n" +
-                 "Content-Disposition: attachment" + (plain ? "; filename=" + quoted : ExtendedFileName(attachment.name)) + "\r\n";
+                 "Content-Transfer-Encoding: base64\r\n" + "Content-Disposition: attachment" +
+                 (plain ? "; filename=" + quoted : ExtendedFileName(attachment.name)) + "\r\n";
   part.content = Base64Encode(attachment.bytes, kBase64MimeLineLength);
   return part;
 }
@@ -185,8 +188,8 @@ std::string Body(const MailMessage& message, const ComposeContext& context) {
 }
 
 void CheckExtraHeader(const std::pair<std::string, std::string>& header) {
-  static const char* const kOwnHeaders[] = {"date", "from", "sender", "to", "cc", "bcc", "subject",
-                                            "message-id", "x-mailer", "mime-version"};
+  static const char* const kOwnHeaders[] = {"date", "from",    "sender",     "to",       "cc",
+                                            "bcc",  "subject", "message-id", "x-mailer", "mime-version"};
   const std::string& name = header.first;
   std::string lower;
   for (char c : name) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -210,9 +213,13 @@ std::string ComposeMessage(const MailMessage& message, const ComposeContext& con
   CheckText("the sender's name", message.from.name);
   CheckAddress("the sender's address \"" + message.from.address + "\"", message.from.address);
   CheckText("the Sender name", message.sender.name);
-  if (!message.sender.address.empty()) CheckAddress("the Sender address \"" + message.sender.address + "\"", message.sender.address);
+  if (!message.sender.address.empty()) {
+    CheckAddress("the Sender address \"" + message.sender.address + "\"", message.sender.address);
+  }
   if (message.recipients.empty()) Refuse("the message", "has no recipient");
-  for (const std::string& recipient : message.recipients) CheckAddress("the recipient \"" + recipient + "\"", recipient);
+  for (const std::string& recipient : message.recipients) {
+    CheckAddress("the recipient \"" + recipient + "\"", recipient);
+  }
   CheckText("the subject", message.subject);
   CheckText("the mail agent text", context.mailer);
   CheckText("the date", context.date);
@@ -225,7 +232,9 @@ std::string ComposeMessage(const MailMessage& message, const ComposeContext& con
   AddHeader(out, "To", Join(message.recipients, ",\r\n "));
   AddHeader(out, "Subject", EncodeUnstructured(message.subject, std::strlen("Subject: ")));
   AddHeader(out, "Message-ID", "<" + RandomText(context.random, 32) + "@" + IdDomain(message.from.address) + ">");
-  if (!context.mailer.empty()) AddHeader(out, "X-Mailer", EncodeUnstructured(context.mailer, std::strlen("X-Mailer: ")));
+  if (!context.mailer.empty()) {
+    AddHeader(out, "X-Mailer", EncodeUnstructured(context.mailer, std::strlen("X-Mailer: ")));
+  }
   for (const auto& header : message.extraHeaders) {
     AddHeader(out, header.first, EncodeUnstructured(header.second, header.first.size() + 2));
   }

@@ -13,8 +13,8 @@ namespace mail {
 
 // What the writer takes from outside the message: the clock and chance.
 struct ComposeContext {
-  std::string mailer;                    // the "X-Mailer" text; empty for no such header
-  std::string date;                      // the "Date" value, as FormatMailDate writes it
+  std::string mailer;                     // the "X-Mailer" text; empty for no such header
+  std::string date;                       // the "Date" value, as FormatMailDate writes it
   std::function<std::uint64_t()> random;  // random bits for the Message-ID and the boundary
 };
 

@@ -32,7 +32,9 @@ std::string WithSystemText(const std::string& what, int code) {
   return what + ": " + (text.empty() ? "Windows Sockets error" : text) + " (" + std::to_string(code) + ").";
 }
 
-[[noreturn]] void ThrowSocketError(const std::string& what, int code) { throw ESocketError(WithSystemText(what, code), code); }
+[[noreturn]] void ThrowSocketError(const std::string& what, int code) {
+  throw ESocketError(WithSystemText(what, code), code);
+}
 
 // The numeric form of an address, "[127.0.0.1]" or "[IPv6:::1]": the name EHLO gives when the
 // machine has no name in the DNS (RFC 5321 4.1.3).
@@ -50,9 +52,12 @@ std::string NowAsMailDate() {
   FILETIME localFile, utcFile;
   SystemTimeToFileTime(&local, &localFile);
   SystemTimeToFileTime(&utc, &utcFile);
-  const auto ticks = [](const FILETIME& f) { return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime); };
+  const auto ticks = [](const FILETIME& f) {
+    return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+  };
   // 100-ns ticks to minutes, rounded: the two clocks were read a moment apart.
-  const long long minutes = (ticks(localFile) - ticks(utcFile) + (ticks(localFile) >= ticks(utcFile) ? 300000000 : -300000000)) / 600000000;
+  const long long minutes =
+      (ticks(localFile) - ticks(utcFile) + (ticks(localFile) >= ticks(utcFile) ? 300000000 : -300000000)) / 600000000;
   return mail::FormatMailDate({local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond},
                               static_cast<int>(minutes));
 }
@@ -119,8 +124,8 @@ TSmtpClient::TSmtpClient(Form* owner) : Component(owner) {
   std::random_device device;
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
-  std::seed_seq seed{device(), device(), static_cast<unsigned>(counter.LowPart), static_cast<unsigned>(counter.HighPart),
-                     static_cast<unsigned>(GetCurrentProcessId())};
+  std::seed_seq seed{device(), device(), static_cast<unsigned>(counter.LowPart),
+                     static_cast<unsigned>(counter.HighPart), static_cast<unsigned>(GetCurrentProcessId())};
   random_.seed(seed);
 }
 
@@ -154,7 +159,8 @@ void TSmtpClient::Connect() {
   while (!lookup->Wait(kIdleSlice)) {
     Idle();
     if (Clock::now() >= deadline) {
-      throw ESocketError("The mail server " + host_ + " could not be found within " + Duration(timeouts_.connect) + ".", 0);
+      const std::string limit = Duration(timeouts_.connect);
+      throw ESocketError("The mail server " + host_ + " could not be found within " + limit + ".", 0);
     }
   }
   if (lookup->Error() != 0) ThrowSocketError("The mail server " + host_ + " could not be found", lookup->Error());
@@ -176,7 +182,8 @@ void TSmtpClient::Connect() {
   sockaddr_storage local{};
   int localSize = sizeof(local);
   getsockname(socket_.Get(), reinterpret_cast<sockaddr*>(&local), &localSize);
-  conversation_ = std::make_unique<mail::SmtpConversation>(AddressLiteral(reinterpret_cast<sockaddr*>(&local), localSize));
+  conversation_ =
+      std::make_unique<mail::SmtpConversation>(AddressLiteral(reinterpret_cast<sockaddr*>(&local), localSize));
   Report(Status::kConnected, "Connected.");
   conversation_->Open();
   Converse();
@@ -276,17 +283,17 @@ void TSmtpClient::SendAll(const std::string& bytes, std::chrono::milliseconds li
 void TSmtpClient::ReceiveReply() {
   const Clock::time_point deadline = Clock::now() + timeouts_.reply;
   const int before = conversation_->RepliesTaken();
+  const std::string waiting = " (waiting for " + conversation_->AwaitedReply() + ")";
   char buffer[4096];
   while (conversation_->RepliesTaken() == before) {
     if (!WaitForSocket(socket_.Get(), false, deadline)) {
-      throw ESocketError("The mail server did not answer within " + Duration(timeouts_.reply) + " (waiting for " +
-                             conversation_->AwaitedReply() + ").", 0);
+      throw ESocketError("The mail server did not answer within " + Duration(timeouts_.reply) + waiting + ".", 0);
     }
     const int received = recv(socket_.Get(), buffer, sizeof(buffer), 0);
-    if (received == 0) throw ESocketError("The mail server closed the connection (waiting for " + conversation_->AwaitedReply() + ").", 0);
+    if (received == 0) throw ESocketError("The mail server closed the connection" + waiting + ".", 0);
     if (received == SOCKET_ERROR) {
       if (WSAGetLastError() == WSAEWOULDBLOCK) continue;
-      ThrowSocketError("The connection to the mail server failed (waiting for " + conversation_->AwaitedReply() + ")", WSAGetLastError());
+      ThrowSocketError("The connection to the mail server failed" + waiting, WSAGetLastError());
     }
     conversation_->Receive(std::string_view(buffer, static_cast<std::size_t>(received)));
   }

@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   message.subject = input.ConsumeRandomLengthString(2000);
   const bool extra = input.ConsumeBool();
   if (extra) message.extraHeaders = {{"X-Extra", input.ConsumeRandomLengthString(1200)}};
-  for (int i = input.ConsumeIntegralInRange(0, 4); i > 0; --i) message.body.push_back(input.ConsumeRandomLengthString(3000));
+  for (int i = input.ConsumeIntegralInRange(0, 4); i > 0; --i) {
+    message.body.push_back(input.ConsumeRandomLengthString(3000));
+  }
   const bool attach = input.ConsumeBool();
   if (attach) message.AddAttachment(input.ConsumeRandomLengthString(400), input.ConsumeRandomLengthString(3000));
   std::uint64_t seed = input.ConsumeIntegral<std::uint64_t>();

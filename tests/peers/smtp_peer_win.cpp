@@ -34,7 +34,9 @@ std::string Unescape(const std::string& text) {
 
 std::string FromHex(const std::string& hex) {
   std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
   return bytes;
 }
 
@@ -66,7 +68,8 @@ SmtpPeer::SmtpPeer() {
   int port = 0;
   std::ifstream file(ControlPortFile().c_str());
   if (!(file >> port) || port <= 0) {
-    throw EOSError("The test SMTP server is not running: start it with tests/peers/smtp-peer.sh up build/<preset>/smtp-peer");
+    throw EOSError(
+        "The test SMTP server is not running: start it with tests/peers/smtp-peer.sh up build/<preset>/smtp-peer");
   }
   control_.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
   sockaddr_in address{};
@@ -102,7 +105,9 @@ unsigned short SmtpPeer::Serve(const std::string& fault) {
   return static_cast<unsigned short>(std::stoi(Request("serve " + fault).back().substr(3)));
 }
 
-int SmtpPeer::Count(unsigned short port) { return std::stoi(Request("count " + std::to_string(port)).back().substr(3)); }
+int SmtpPeer::Count(unsigned short port) {
+  return std::stoi(Request("count " + std::to_string(port)).back().substr(3));
+}
 
 void SmtpPeer::Stop(unsigned short port) { Request("stop " + std::to_string(port)); }
 

@@ -189,7 +189,9 @@ TEST_F(SmtpClientTest, EveryServerFaultIsAnErrorOfTheGeneralKindWithAUsefulText)
       ADD_FAILURE() << "no error";
     } catch (const Exception& error) {  // the kind the sending window's retry loop catches
       EXPECT_STREQ(error.ClassName(), c.className) << error.Message();
-      for (const std::string& text : c.texts) EXPECT_NE(error.Message().find(text), std::string::npos) << error.Message();
+      for (const std::string& text : c.texts) {
+        EXPECT_NE(error.Message().find(text), std::string::npos) << error.Message();
+      }
     }
     const auto elapsed = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
     if (std::string(c.fault).compare(0, 5, "stall") == 0) {
