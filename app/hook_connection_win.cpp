@@ -8,19 +8,6 @@ namespace {
 using SetHookHandleProc = void(WINAPI*)(HHOOK, int);
 }
 
-std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
 void HookConnection::Load(const std::wstring& folder) {
   if (library_) return;
   std::wstring path = folder + hook::kLibraryFileName;

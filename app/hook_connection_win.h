@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/handles.h"
+#include "ui/program_folder_win.h"  // ProgramFolder, where the library is loaded from
 
 class HookConnection {
  public:
@@ -42,6 +43,3 @@ class HookConnection {
   HWND toolbar_ = nullptr;
   WindowDC taskbarDC_;
 };
-
-// The folder of the running program, with a trailing backslash.
-std::wstring ProgramFolder();
