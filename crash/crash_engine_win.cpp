@@ -176,15 +176,14 @@ Fault FaultOf(const EXCEPTION_POINTERS& pointers) {
   return fault;
 }
 
-[[noreturn]] void ReportFault(const EXCEPTION_POINTERS& pointers, const StackBounds& stack, DWORD thread,
-                              bool guiThreadWaits) noexcept {
+[[noreturn]] void ReportFault(const EXCEPTION_POINTERS& pointers, DWORD thread, bool guiThreadWaits) noexcept {
   try {
     const DescribedFault described = DescribeFault(FaultOf(pointers));
     BeginReporting(described.className, described.message);
     ReportFacts facts = BaseFacts(described.className, described.message, thread);
     facts.origin = TraceOrigin::Fault;
     FrameResolver resolver;
-    facts.frames = resolver.ResolveAll(WalkStack(*pointers.ContextRecord, stack), true);
+    facts.frames = resolver.ResolveAll(WalkStack(*pointers.ContextRecord), true);
     facts.location = resolver.Resolve(reinterpret_cast<std::uintptr_t>(pointers.ExceptionRecord->ExceptionAddress), false);
     Deliver(MakeReport(described.exception, facts, false), guiThreadWaits);
   } catch (...) {
@@ -197,13 +196,12 @@ Fault FaultOf(const EXCEPTION_POINTERS& pointers) {
 // while the faulting one waits.
 struct FreshStackJob {
   const EXCEPTION_POINTERS* pointers;
-  StackBounds stack;
   DWORD thread;
 };
 
 DWORD WINAPI ReportFromFreshStack(void* parameter) {
   const auto* job = static_cast<const FreshStackJob*>(parameter);
-  ReportFault(*job->pointers, job->stack, job->thread, job->thread == State().guiThread);
+  ReportFault(*job->pointers, job->thread, job->thread == State().guiThread);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
@@ -213,13 +211,13 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
     return EXCEPTION_CONTINUE_EXECUTION;
   }
   if (record.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
-    FreshStackJob job{pointers, CurrentStackBounds(), GetCurrentThreadId()};
+    FreshStackJob job{pointers, GetCurrentThreadId()};
     if (HANDLE thread = CreateThread(nullptr, kReportingThreadStack, &ReportFromFreshStack, &job, 0, nullptr)) {
       WaitForSingleObject(thread, INFINITE);
     }
     EndProcess(kCannotContinueExitCode);
   }
-  ReportFault(*pointers, CurrentStackBounds(), GetCurrentThreadId(), false);
+  ReportFault(*pointers, GetCurrentThreadId(), false);
 }
 
 void OnTerminate() {

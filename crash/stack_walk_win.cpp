@@ -5,6 +5,23 @@ namespace {
 
 constexpr std::size_t kMaxFrames = 64;
 
+struct StackBounds {
+  std::uintptr_t low = 0;   // the lowest readable address
+  std::uintptr_t high = 0;  // one past the highest
+};
+
+// The stack is committed in one run of read-write pages from the page of any address in use up to
+// its base; VirtualQuery describes that run from the page of `stackPointer` on.
+StackBounds StackAbove(std::uintptr_t stackPointer) {
+  MEMORY_BASIC_INFORMATION region{};
+  if (!VirtualQuery(reinterpret_cast<const void*>(stackPointer), &region, sizeof(region)) ||
+      region.State != MEM_COMMIT || (region.Protect & (PAGE_GUARD | PAGE_NOACCESS))) {
+    return {};
+  }
+  const auto low = reinterpret_cast<std::uintptr_t>(region.BaseAddress);
+  return {low, low + region.RegionSize};
+}
+
 bool Holds(const StackBounds& bounds, std::uintptr_t address, std::size_t size) {
   return address >= bounds.low && address <= bounds.high && bounds.high - address >= size;
 }
@@ -45,6 +62,18 @@ bool Unwind(CONTEXT& context, const StackBounds& bounds) {
 #endif
 }
 
+std::uintptr_t StackPointerOf(const CONTEXT& context) {
+#if defined(_M_X64) || defined(__x86_64__)
+  return context.Rsp;
+#elif defined(_M_IX86) || defined(__i386__)
+  return context.Esp;
+#elif defined(_M_ARM64)
+  return context.Sp;
+#else
+  return 0;
+#endif
+}
+
 std::uint64_t InstructionOf(const CONTEXT& context) {
 #if defined(_M_X64) || defined(__x86_64__)
   return context.Rip;
@@ -59,19 +88,9 @@ std::uint64_t InstructionOf(const CONTEXT& context) {
 
 }  // namespace
 
-StackBounds CurrentStackBounds() {
-  // The committed part of the stack is one region of read-write pages around any local variable:
-  // from the guard page up to the stack's base.
-  volatile int local = 0;
-  MEMORY_BASIC_INFORMATION region{};
-  if (!VirtualQuery(const_cast<int*>(&local), &region, sizeof(region))) return {};
-  const auto low = reinterpret_cast<std::uintptr_t>(region.BaseAddress);
-  return {low, low + region.RegionSize};
-}
-
-std::size_t WalkStack(const CONTEXT& start, const StackBounds& bounds, std::size_t skip, std::uint64_t* frames,
-                      std::size_t capacity) {
+std::size_t WalkStack(const CONTEXT& start, std::size_t skip, std::uint64_t* frames, std::size_t capacity) {
   CONTEXT context = start;
+  const StackBounds bounds = StackAbove(StackPointerOf(start));
   std::size_t count = 0;
   for (std::size_t depth = 0; count < capacity && depth < skip + kMaxFrames; ++depth) {
     const std::uint64_t instruction = InstructionOf(context);
@@ -86,12 +105,12 @@ ROWTENDER_NOINLINE std::size_t CaptureStack(std::size_t skip, std::uint64_t* fra
   CONTEXT context{};
   RtlCaptureContext(&context);
   // The captured context lies inside this function: its own frame is left out too.
-  return WalkStack(context, CurrentStackBounds(), skip + 1, frames, capacity);
+  return WalkStack(context, skip + 1, frames, capacity);
 }
 
-std::vector<std::uint64_t> WalkStack(const CONTEXT& context, const StackBounds& bounds) {
+std::vector<std::uint64_t> WalkStack(const CONTEXT& context) {
   std::vector<std::uint64_t> frames(kMaxFrames);
-  frames.resize(WalkStack(context, bounds, 0, frames.data(), frames.size()));
+  frames.resize(WalkStack(context, 0, frames.data(), frames.size()));
   return frames;
 }
 

@@ -1,7 +1,8 @@
 // Walking a thread's stack from a processor context: on x64 through the unwind data of each
 // module (RtlLookupFunctionEntry / RtlVirtualUnwind, no symbol library needed), on x86 along the
-// frame pointers. Every read stays inside the thread's stack, so a damaged stack ends the walk
-// instead of faulting inside the crash report.
+// frame pointers. Every read stays inside the committed stack above the context's stack pointer,
+// so a damaged stack ends the walk instead of faulting inside the crash report. Any thread of the
+// process may walk any other thread's context.
 #pragma once
 
 #include <windows.h>
@@ -19,24 +20,15 @@
 
 namespace crash {
 
-struct StackBounds {
-  std::uintptr_t low = 0;   // the lowest committed address
-  std::uintptr_t high = 0;  // one past the highest
-};
-
-// The calling thread's stack.
-StackBounds CurrentStackBounds();
-
 // The code addresses up the stack from `context`: the context's own instruction first, then the
 // return addresses. Leaves out the first `skip` frames and stores at most `capacity`; no allocation.
-std::size_t WalkStack(const CONTEXT& context, const StackBounds& bounds, std::size_t skip, std::uint64_t* frames,
-                      std::size_t capacity);
+std::size_t WalkStack(const CONTEXT& context, std::size_t skip, std::uint64_t* frames, std::size_t capacity);
 
 // The calling thread's stack from the function that calls this one (the first frame is a return
 // address into it), leaving out `skip` further frames; no allocation.
 std::size_t CaptureStack(std::size_t skip, std::uint64_t* frames, std::size_t capacity);
 
-std::vector<std::uint64_t> WalkStack(const CONTEXT& context, const StackBounds& bounds);
+std::vector<std::uint64_t> WalkStack(const CONTEXT& context);
 std::vector<std::uint64_t> CaptureStack(std::size_t skip);
 
 }  // namespace crash

@@ -35,7 +35,7 @@ LONG CALLBACK OnFirstChance(EXCEPTION_POINTERS* pointers) {
   if (record->ExceptionCode == kMsvcThrow && record->NumberParameters >= 2) {
     ThrowTrace& slot = NextSlot(reinterpret_cast<const void*>(record->ExceptionInformation[1]));
     // The context is the raise inside the runtime's throw: the first frames lie in the runtime.
-    slot.count = WalkStack(*pointers->ContextRecord, CurrentStackBounds(), 0, slot.frames, ThrowTrace::kCapacity);
+    slot.count = WalkStack(*pointers->ContextRecord, 0, slot.frames, ThrowTrace::kCapacity);
   }
   return EXCEPTION_CONTINUE_SEARCH;
 }
@@ -54,7 +54,8 @@ bool FindThrowTrace(const void* object, ThrowTrace& trace) {
   // Newest first: an address can be used again by a later exception object.
   for (std::size_t age = 1; age <= ThrowHistory::kSize; ++age) {
     const ThrowTrace& candidate = history.traces[(history.next + ThrowHistory::kSize - age) % ThrowHistory::kSize];
-    if (candidate.count > 0 && (object == nullptr || candidate.object == object)) {
+    if (object == nullptr || candidate.object == object) {
+      if (candidate.count == 0) return false;  // that throw's stack could not be taken
       trace = candidate;
       return true;
     }

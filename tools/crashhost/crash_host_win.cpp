@@ -8,7 +8,7 @@
 // float-divide-by-zero, float-invalid, stack-overflow, raise-stack-overflow (the overflow's
 // exception code raised with stack to spare: Wine 8 ends a process whose stack really overflows
 // inside its own exception dispatch, before any handler), illegal-instruction,
-// thread-access-violation, restart-once, quit. Each call of the exception handler is appended to
+// thread-access-violation, thread-throw (an exception that no boundary catches), restart-once, quit. Each call of the exception handler is appended to
 // "crashhost-report.txt" in the host's folder; --handler-fails makes the handler throw after that,
 // --handler-faults makes it write through a null pointer.
 #include <windows.h>
@@ -82,7 +82,10 @@ ROWTENDER_NOINLINE int OverflowStack(int depth) {
   return g_deeper ? OverflowStack(depth + 1) + frame[0] : 0;
 }
 
-ROWTENDER_NOINLINE void RaiseStackOverflowCode() { RaiseException(EXCEPTION_STACK_OVERFLOW, 0, 0, nullptr); }
+ROWTENDER_NOINLINE void RaiseStackOverflowCode() {
+  RaiseException(EXCEPTION_STACK_OVERFLOW, 0, 0, nullptr);
+  g_sink = 1;  // not a tail call: this function keeps its frame
+}
 
 ROWTENDER_NOINLINE void RaiseIllegalInstruction() {
 #if defined(_MSC_VER)
@@ -94,6 +97,11 @@ ROWTENDER_NOINLINE void RaiseIllegalInstruction() {
 
 DWORD WINAPI FaultOnWorkerThread(void*) {
   RaiseAccessViolation();
+  return 0;
+}
+
+DWORD WINAPI ThrowOnWorkerThread(void*) {
+  ThrowConvertError();
   return 0;
 }
 
@@ -123,6 +131,7 @@ void Run(const std::wstring& command) {
   else if (command == L"raise-stack-overflow") RaiseStackOverflowCode();
   else if (command == L"illegal-instruction") RaiseIllegalInstruction();
   else if (command == L"thread-access-violation") CloseHandle(CreateThread(nullptr, 0, &FaultOnWorkerThread, nullptr, 0, nullptr));
+  else if (command == L"thread-throw") CloseHandle(CreateThread(nullptr, 0, &ThrowOnWorkerThread, nullptr, 0, nullptr));
   else if (command == L"restart-once") RestartOnce();
   else if (command == L"quit") PostQuitMessage(0);
   else throw EConvertError("unknown command " + Narrow(command));
