@@ -13,6 +13,7 @@ Binary layout (little-endian variable-length integers, LEB128):
 An entry with an empty name starts a range that belongs to no function (the end of a code section).
 """
 import argparse
+import re
 import struct
 import sys
 
@@ -75,17 +76,24 @@ def matching_open(name, close_at):
     return -1
 
 
+CLONE = re.compile(r"( \[clone [^\]]*\])+$")  # compiler-made copies: "f(int) [clone .cold]"
+
+
 def short_name(name):
     """The qualified function name without its parameter list, shortened where it says nothing."""
+    clone = CLONE.search(name)
+    copies = clone.group(0) if clone else ""
+    name = name[: len(name) - len(copies)]
     for long, short in ABBREVIATIONS:
         name = name.replace(long, short)
-    for suffix in (" const", " volatile", " &", " &&"):
-        if name.endswith(suffix):
-            name = name[: -len(suffix)]
+    for qualifier in (" const", " volatile", " &", " &&"):
+        if name.endswith(qualifier):
+            name = name[: -len(qualifier)]
     if name.endswith(")"):
         start = matching_open(name, len(name) - 1)
         if start > 0:
             name = name[:start]
+    name += copies
     if len(name) > MAX_NAME:
         name = name[: MAX_NAME - 3] + "..."
     return name

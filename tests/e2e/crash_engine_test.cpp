@@ -189,6 +189,8 @@ const ErrorCase kErrorCases[] = {
      "RaiseStackOverflowCode", "Stack overflow"},
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.name; }
+
 class ErrorKinds : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ErrorKinds, ReachTheHandlerOnceWithATraceThatNamesTheirOrigin) {
@@ -225,6 +227,8 @@ const SecondErrorCase kSecondErrorCases[] = {
     {"HandlerFaultsWhileReportingAnException", L"--handler-faults throw-convert quit", "EConvertError",
      "EAccessViolation: Access violation"},
 };
+
+void PrintTo(const SecondErrorCase& c, std::ostream* out) { *out << c.name; }
 
 class SecondError : public testing::TestWithParam<SecondErrorCase> {};
 

@@ -45,6 +45,7 @@ TEST(CrashSymbolTable, NamesEveryAddressOfTheCodeWithItsFunctionAndOffset) {
       {0x1200, "std::string::append", 0},               // standard spellings shortened
       {0x1300, "Form::operator()", 0},                  // operator() keeps its own parentheses
       {0x1400, "Form::operator()", 0x100},              // data does not end a function
+      {0x1444, "Form::CreateForm [clone .isra.0] [clone .cold]", 4},  // compiler-made copies say so
       {0x1480, truncated.c_str(), 0},                   // overlong names cut
       {0x81000, "FarAway::Function", 0},                // a distance that takes three bytes
       {0x8FFFF, "FarAway::Function", 0xEFFF},
