@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
 #include "app/hook_connection_win.h"
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
@@ -13,8 +11,8 @@
 #include "controls/url_label_win.h"
 #include "imaging/gif_win.h"
 #include "ui/application_win.h"
+#include "ui/program_folder_win.h"
 #include "ui/standard_controls_win.h"
-#include "ui/strings.h"
 #include "ui/unhandled_error.h"
 
 namespace {
