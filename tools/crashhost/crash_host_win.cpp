@@ -14,8 +14,10 @@
 #include <windows.h>
 #include <float.h>
 #include <shellapi.h>
+#if defined(_MSC_VER)
+#include <intrin.h>  // __ud2
+#endif
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -44,10 +46,12 @@ DWORD g_guiThread = 0;
 enum class HandlerFailure { None, Throws, Faults };
 
 void Append(const wchar_t* file, const std::string& text) {
-  if (FILE* out = _wfopen((ProgramFolder() + file).c_str(), L"ab")) {
-    std::fputs(text.c_str(), out);
-    std::fclose(out);
-  }
+  HANDLE out = CreateFileW((ProgramFolder() + file).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(out);
 }
 
 ROWTENDER_NOINLINE void ThrowConvertError() { throw EConvertError("'12x' is not a valid integer value"); }
