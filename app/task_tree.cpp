@@ -1,8 +1,15 @@
 #include "app/task_tree.h"
 
 #include <algorithm>
+#include <string>
+
+#include "ui/exceptions.h"
 
 namespace taskbar {
+
+void TaskTree::ThrowIndexError(int node) {
+  throw EListError("List index out of bounds (" + std::to_string(node) + ")");
+}
 
 TaskTree TaskTree::Build(const hook::TaskbarSnapshot& snapshot,
                          const std::vector<std::string>& texts) {

@@ -32,7 +32,11 @@ class TaskTree {
 
   int size() const { return static_cast<int>(nodes_.size()); }
   bool Contains(int node) const { return node >= 0 && node < size(); }
-  const TaskNode& Node(int node) const { return nodes_[static_cast<size_t>(node)]; }
+  // Throws EListError for an index outside the tree.
+  const TaskNode& Node(int node) const {
+    if (!Contains(node)) ThrowIndexError(node);
+    return nodes_[static_cast<size_t>(node)];
+  }
   const std::vector<int>& TopLevel() const { return topLevel_; }
 
   int Parent(int node) const { return Node(node).parent; }
@@ -46,6 +50,7 @@ class TaskTree {
   int NextSibling(int node) const;
 
  private:
+  [[noreturn]] static void ThrowIndexError(int node);
   const std::vector<int>& Siblings(int node) const;
 
   std::vector<TaskNode> nodes_;

@@ -3,34 +3,30 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
 #include "app/hook_connection_win.h"
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
+#include "app/version/version_resource_win.h"
+#include "crash/crash_engine_win.h"
 #include "tray/taskbar_created_win.h"
 #include "controls/url_label_win.h"
 #include "imaging/gif_win.h"
 #include "ui/application_win.h"
+#include "ui/program_file_win.h"
 #include "ui/standard_controls_win.h"
-#include "ui/strings.h"
 #include "ui/unhandled_error.h"
 
 namespace {
 
-void ReportToDebugger(const std::string& className, const std::string& message) {
-  std::string line = className + ": " + message + "\n";
-  OutputDebugStringW(Widen(line).c_str());
-  fputs(line.c_str(), stderr);
-  fflush(stderr);
-}
-
 void InitializeModule() {
+  // Error reporting first, so that nothing of the start-up escapes it. The program's exception
+  // handler registers itself with the engine; until then reports go to standard error.
+  crash::InstallCrashEngine();
+  crash::SetProgramVersion(FileVersionString());
   HookMessages();
   tray::TaskbarCreatedMessage();
   LoadURLHandCursor(GetModuleHandleW(nullptr));
   SetPictureLoader(&LoadGifResource);
-  SetUnhandledErrorHandler(&ReportToDebugger);  // error reporting: install the exception handler.
   DeleteFileW((ProgramFolder() + L"log.txt").c_str());
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);

@@ -72,4 +72,23 @@ DesignedSize DesignedClientSize(const FormDescription& form, const std::string& 
   return result;
 }
 
+const char* ControlKindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PageControl: return "TPageControl";
+    case ControlKind::TabSheet: return "TTabSheet";
+    case ControlKind::Panel: return "TPanel";
+    case ControlKind::Button: return "TButton";
+    case ControlKind::CheckBox: return "TCheckBox";
+    case ControlKind::GroupBox: return "TGroupBox";
+    case ControlKind::TreeView: return "TTreeView";
+    case ControlKind::Label: return "TLabel";
+    case ControlKind::Image: return "TImage";
+    case ControlKind::Shape: return "TShape";
+    case ControlKind::Bevel: return "TBevel";
+    case ControlKind::TileBmp: return "TTileBmp";
+    case ControlKind::URLLabel: return "TAutoURLLabel";
+  }
+  return "TControl";
+}
+
 }  // namespace ui

@@ -87,6 +87,9 @@ struct ControlDescription {
   }
 };
 
+// The class name that a kind stands for ("TButton"), as error messages name it.
+const char* ControlKindName(ControlKind kind);
+
 ControlDescription Describe(ControlKind kind, std::string name, std::string parent, std::string caption,
                             layout::Box box);
 

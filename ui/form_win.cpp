@@ -59,7 +59,7 @@ void Form::CreateWindowHandle() {
 void Form::CreateControls() {
   for (const ui::ControlDescription& d : description_.controls) {
     std::unique_ptr<Control> control = factory_(*this, d);
-    if (!control) throw EInvalidOperation("No control of this kind: " + d.name);
+    if (!control) throw EClassNotFound(std::string("Class ") + ui::ControlKindName(d.kind) + " not found (" + d.name + ")");
     Control* parent = d.parent.empty() ? nullptr : FindControl(d.parent);
     if (!d.parent.empty() && !parent) throw EInvalidOperation("Control " + d.name + " has no parent " + d.parent);
     control->CreateHandle(parent ? parent->ChildParentWindow() : Handle(), static_cast<int>(controls_.size()) + 1);

@@ -34,7 +34,9 @@ std::string AnsiToUtf8(const std::string& ansi);
 
 class Process {
  public:
-  static std::unique_ptr<Process> Start(const std::wstring& path, const std::wstring& arguments);
+  // `standardError`: an inheritable handle the program writes its standard error to; null: none.
+  static std::unique_ptr<Process> Start(const std::wstring& path, const std::wstring& arguments,
+                                        HANDLE standardError = nullptr);
   ~Process();  // ends the process if it is still running
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;

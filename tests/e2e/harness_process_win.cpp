@@ -28,12 +28,17 @@ std::string AnsiToUtf8(const std::string& ansi) {
   return utf8;
 }
 
-std::unique_ptr<Process> Process::Start(const std::wstring& path, const std::wstring& arguments) {
+std::unique_ptr<Process> Process::Start(const std::wstring& path, const std::wstring& arguments,
+                                        HANDLE standardError) {
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  if (standardError) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = standardError;
+  }
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, standardError != nullptr, 0, nullptr,
                       BinFolder().c_str(), &startup, &info)) {
     return nullptr;
   }

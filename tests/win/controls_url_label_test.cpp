@@ -143,7 +143,7 @@ TEST_F(URLLabelWindow, AnyButtonOpensTheURL) {
 TEST_F(URLLabelWindow, AnOpenerThatThrowsIsSwallowedQuietly) {
   auto& link = Link("http://unreachable.invalid/");
   std::vector<std::string> reported;
-  SetUnhandledErrorHandler([&](const std::string& cls, const std::string&) { reported.push_back(cls); });
+  SetUnhandledErrorHandler([&](const CaughtError& error) { reported.push_back(error.className); });
   link.SetOpener([](const std::string&) { throw std::runtime_error("no browser"); });
   SendMessageW(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   EXPECT_TRUE(reported.empty());
