@@ -12,13 +12,13 @@ namespace {
 
 constexpr char kNotNtMessage[] = "This program does not work on Windows 95, 98 or ME.";
 
+// Asked through the version check rather than GetVersionEx, which every compiler flags as
+// deprecated.
 bool IsNtFamily() {
-  OSVERSIONINFOW info{sizeof(info)};
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExW(&info);
-#pragma GCC diagnostic pop
-  return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  OSVERSIONINFOEXW wanted{sizeof(wanted)};
+  wanted.dwPlatformId = VER_PLATFORM_WIN32_NT;
+  const DWORDLONG condition = VerSetConditionMask(0, VER_PLATFORMID, VER_EQUAL);
+  return VerifyVersionInfoW(&wanted, VER_PLATFORMID, condition) != FALSE;
 }
 
 }  // namespace
