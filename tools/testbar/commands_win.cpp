@@ -83,6 +83,10 @@ std::string OnWindow(TestBar& bar, const Words& w) {
   if (w[0] == "retitle" && w.size() == 3) {
     return Done(bar.Buttons().Retitle(window, w[2]), bar, "no such window");
   }
+  long long period = 0;
+  if (w[0] == "ticker" && w.size() == 4 && ParseNumber(w[2], period) && period >= 0) {
+    return Done(bar.Tick(window, w[3], static_cast<unsigned>(period)), bar, "no such window");
+  }
   return Error("wrong arguments for " + w[0]);
 }
 
@@ -101,6 +105,7 @@ const std::map<std::string, Handler>& Handlers() {
       {"remove", OnWindow},
       {"hang", OnWindow},
       {"retitle", OnWindow},
+      {"ticker", OnWindow},
       {"collapse", Fold},
       {"expand", Fold},
       {"move", Move},
