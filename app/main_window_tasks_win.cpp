@@ -46,7 +46,9 @@ void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::si
   if (auto* snapshot = std::get_if<hook::TaskbarSnapshot>(&payload)) {
     *snapshot_ = *snapshot;
   } else if (auto* texts = std::get_if<taskbar::TextList>(&payload)) {
-    taskTexts_ = std::move(*texts);
+    // The list carries the system code page; everything inside the program is UTF-8.
+    taskTexts_.clear();
+    for (const std::string& text : *texts) taskTexts_.push_back(Narrow(AnsiToWide(text)));
   } else if (auto* mouse = std::get_if<taskbar::MouseInput>(&payload)) {
     HandleTaskbarMouse(*mouse);
   }
@@ -153,7 +155,7 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
   UniqueBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!strip) return;
   UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-  HICON fallback = static_cast<Image&>(ControlByName("ImageDefault")).Icon();
+  HICON fallback = ControlAs<Image>("ImageDefault").Icon();
   {
     ScopedSelect select(dc.Get(), strip.Get());
     // Windows of one program mostly share an icon, and drawing an icon is the costly step: each

@@ -29,9 +29,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // The first top-level window of class `className` that belongs to process `processId`; null when none.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 
-// System code page text (as the hook library sends it) to UTF-8.
-std::string AnsiToUtf8(const std::string& ansi);
-
 class Process {
  public:
   static std::unique_ptr<Process> Start(const std::wstring& path, const std::wstring& arguments);
@@ -115,7 +112,7 @@ class TestReceiver {
 
   // The last snapshot / text list / mouse records received.
   hook::TaskbarSnapshot LastSnapshot() const;
-  std::vector<std::string> LastTexts() const;  // UTF-8
+  std::vector<std::string> LastTexts() const;  // as sent: system code page bytes
   std::vector<hook::MouseRecord> MouseRecords() const;
 
   // Posts "WM_TAKEHWND" with this window (or 0) to the toolbar.

@@ -81,7 +81,6 @@ std::vector<std::string> TestReceiver::LastTexts() const {
   for (const Event& event : events_) {
     if (event.kind != Kind::kTexts) continue;
     texts = taskbar::ReadTextList(event.bytes.data(), event.bytes.size());
-    for (std::string& text : texts) text = AnsiToUtf8(text);
   }
   return texts;
 }

@@ -38,17 +38,6 @@ TEST_F(HookSnapshot, MatchesTheStandInButtonForButton) {
   EXPECT_EQ(snapshot.buttons[bar.size()].window, 0u) << "slots past Count stay zero";
 }
 
-TEST_F(HookSnapshot, TextsArriveInToolbarOrderWithBlanksAndByte255) {
-  ASSERT_NO_FATAL_FAILURE(Connect(L"--odd-texts"));
-  ASSERT_NO_FATAL_FAILURE(Snapshot());
-
-  std::vector<std::string> expected;
-  for (const BarButton& button : bar_->Order()) expected.push_back(button.text);
-  EXPECT_EQ(receiver_.LastTexts(), expected);
-  EXPECT_NE(std::find(expected.begin(), expected.end(), "\xC3\xBF"), expected.end())
-      << "the stand-in should show a text that is byte 255 alone";
-}
-
 TEST_F(HookSnapshot, FollowsTheToolbarAfterAMoveAndACollapse) {
   ASSERT_NO_FATAL_FAILURE(Connect());
   bar_->Checked("move 0 3");
