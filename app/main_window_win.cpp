@@ -38,6 +38,7 @@ void TfrmRowtender::BindHandlers() {
   BindEvent("FormCreate", [this] { FormCreate(); });
   BindEvent("FormActivate", [this] { FormActivate(); });
   BindClick("MenuItemExitClick", [this](Control&) { MenuItemExitClick(); });
+  BindClick("btnOkClick", [this](Control&) { btnOkClick(); });
   BindClick("ButtonRefreshClick", [this](Control&) { ButtonRefreshClick(); });
   BindClick("ButtonUpClick", [this](Control&) { ButtonUpClick(); });
   BindClick("ButtonDownClick", [this](Control&) { ButtonDownClick(); });
@@ -53,11 +54,11 @@ void TfrmRowtender::FormCreate() {
     app.Terminate();
   }
   AdjustDialogFont(*this);
-  static_cast<PageControl&>(ControlByName("PageControlMain")).SetActivePage(0);
+  ControlAs<PageControl>("PageControlMain").SetActivePage(0);
   trayIcon_.SetIcon(app.Icon());
   // settings: load window position, check boxes, start-with-Windows entry, first-run balloon.
   SetCaption(app.Title());  // version: the caption gets a blank and the version text.
-  static_cast<Image&>(ControlByName("ImageProgramIcon")).SetIcon(app.Icon());
+  ControlAs<Image>("ImageProgramIcon").SetIcon(app.Icon());
   // version: lblVersion reads "Version " + version text + " (" + link date + ")".
   trayIcon_.SetMinimizeToTray(true);
   exitRequested_ = false;

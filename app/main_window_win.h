@@ -64,8 +64,8 @@ class TfrmRowtender : public Form {
   void AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons, int bitmaps);
   std::vector<HICON> LookUpIcons();
   void SelectPending();
-  CheckBox& Check(const char* name) const { return static_cast<CheckBox&>(ControlByName(name)); }
-  TreeView& Tree() const { return static_cast<TreeView&>(ControlByName("TreeTasks")); }
+  CheckBox& Check(const char* name) const { return ControlAs<CheckBox>(name); }
+  TreeView& Tree() const { return ControlAs<TreeView>("TreeTasks"); }
 
   // Start-up state.
   bool exitRequested_ = false;
@@ -141,6 +141,7 @@ class TfrmRowtender : public Form {
   void TrayIconDblClick();
   void TrayIconBalloonHintClick();
   void TrayIconStartup(bool& showMainForm);
+  void btnOkClick();
 
  private:
   void ConfigureTrayIcon();

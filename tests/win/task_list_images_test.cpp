@@ -124,7 +124,7 @@ TEST_F(TaskListImages, EveryNodeShowsItsWindowsIcon) {
 
   const std::vector<TVITEMW> nodes = Nodes();
   ASSERT_EQ(nodes.size(), 7u);
-  HICON fallback = static_cast<Image&>(form_.ControlByName("ImageDefault")).Icon();
+  HICON fallback = form_.ControlAs<Image>("ImageDefault").Icon();
   const HICON expected[] = {red.Get(), blue.Get(), blue.Get(), red.Get(), fallback, green.Get(), blue.Get()};
   for (size_t i = 0; i < nodes.size(); ++i) {
     SCOPED_TRACE("entry " + std::to_string(i));
