@@ -87,8 +87,24 @@ std::vector<HICON> TfrmRowtender::LookUpIcons() {
   return icons;
 }
 
-void TfrmRowtender::RebuildTaskTree() {
-  if (!throttle_.ShouldRebuild(GetTickCount(), IsWindowVisible(Handle()) != FALSE)) return;
+void TfrmRowtender::RebuildTaskTree() { FollowThrottle(throttle_.Request(GetTickCount(), Visible())); }
+
+void TfrmRowtender::DeferredRebuildTimer() {
+  timerDeferredRebuild_.SetEnabled(false);
+  FollowThrottle(throttle_.DeferredDue(GetTickCount(), Visible()));
+}
+
+void TfrmRowtender::FollowThrottle(const taskbar::RefreshThrottle::Answer& answer) {
+  if (answer.deferFor) {
+    timerDeferredRebuild_.SetInterval(*answer.deferFor);
+    timerDeferredRebuild_.Restart();
+  }
+  if (!answer.rebuildNow) return;
+  timerDeferredRebuild_.SetEnabled(false);
+  RebuildNow();
+}
+
+void TfrmRowtender::RebuildNow() {
   if (hook_.Toolbar()) GetClientRect(hook_.Toolbar(), &taskbarClientRect_);
   dragNode_ = taskbar::kNoNode;
   CancelTaskbarDrag();  // nothing of a drag stays painted on the taskbar

@@ -26,8 +26,10 @@ bool IsNtFamily() {
 TfrmRowtender::TfrmRowtender()
     : Form(MainWindowDescription(), &CreateControl),
       snapshot_(std::make_unique<hook::TaskbarSnapshot>()),
-      timerRefresh_(this, 200, false) {
+      timerRefresh_(this, 200, false),
+      timerDeferredRebuild_(this, taskbar::RefreshThrottle::kHiddenIntervalMs, false) {
   timerRefresh_.OnTimer = [this] { TimerRefreshTimer(); };
+  timerDeferredRebuild_.OnTimer = [this] { DeferredRebuildTimer(); };
   BindHandlers();
   ConfigureTrayIcon();
 }

@@ -58,6 +58,11 @@ class TfrmRowtender : public Form {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Carries out the throttle's answer to a rebuild request: rebuild now, or arm the one deferred
+  // rebuild (app/refresh_throttle.h).
+  void FollowThrottle(const taskbar::RefreshThrottle::Answer& answer);
+  void DeferredRebuildTimer();
+  void RebuildNow();
   void BindHandlers();
   void ConnectHookLibrary();
   void FillTree(const std::vector<HICON>& icons);
@@ -79,6 +84,7 @@ class TfrmRowtender : public Form {
   RECT taskbarClientRect_{};
   std::vector<HTREEITEM> treeItems_;  // by absolute index
   Timer timerRefresh_;
+  Timer timerDeferredRebuild_;  // the rebuild that a dropped request asked for
   UniqueImageList imageList_;
 
   // Drag surfaces (device-dependent bitmaps in the screen's format).
