@@ -172,6 +172,10 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
   if (!strip) return;
   UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
   HICON fallback = ControlAs<Image>("ImageDefault").Icon();
+  // Each icon is composed over the tree's own background, as the tree shows it, before it is
+  // copied into the strip.
+  const COLORREF treeColour = TreeView_GetBkColor(Tree().Handle());
+  UniqueBrush treeBackground(CreateSolidBrush(treeColour == CLR_NONE ? GetSysColor(COLOR_WINDOW) : treeColour));
   {
     ScopedSelect select(dc.Get(), strip.Get());
     // Windows of one program mostly share an icon, and drawing an icon is the costly step: each
@@ -187,7 +191,7 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
       if (isNew) {
         RECT square{slot * large, 0, slot * large + 16, 16};
         FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, treeBackground.Get(), DI_NORMAL);
         GdiFlush();  // the copies below read the pixels directly
       } else {
         const size_t from = static_cast<size_t>(drawn->second) * large * sizeof(std::uint32_t);

@@ -24,9 +24,10 @@ using listtest::ColourIcon;
 constexpr int kSide = 16;
 using Pixels = std::vector<std::uint32_t>;
 
-// A 16 x 16 picture on white, drawn by the given painter, read back without its alpha byte.
+// A 16 x 16 picture on a background (white unless told), drawn by the given painter, read back
+// without its alpha byte.
 template <typename Paint>
-Pixels PictureOf(Paint paint) {
+Pixels PictureOf(Paint paint, COLORREF background = RGB(255, 255, 255)) {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSide, -kSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -35,7 +36,8 @@ Pixels PictureOf(Paint paint) {
   {
     ScopedSelect select(dc.Get(), bitmap.Get());
     RECT all{0, 0, kSide, kSide};
-    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    UniqueBrush brush(CreateSolidBrush(background));
+    FillRect(dc.Get(), &all, brush.Get());
     paint(dc.Get());
     GdiFlush();
   }
@@ -45,8 +47,8 @@ Pixels PictureOf(Paint paint) {
   return pixels;
 }
 
-Pixels IconPicture(HICON icon) {
-  return PictureOf([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, kSide, kSide, 0, nullptr, DI_NORMAL); });
+Pixels IconPicture(HICON icon, COLORREF background = RGB(255, 255, 255)) {
+  return PictureOf([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, kSide, kSide, 0, nullptr, DI_NORMAL); }, background);
 }
 
 std::uint32_t Value(const void* handle) {
@@ -100,9 +102,10 @@ class TaskListImages : public testing::Test {
     return item;
   }
 
-  Pixels ImagePicture(int index) {
+  // The node's picture as the tree shows it: its image over the tree's background.
+  Pixels ImagePicture(int index, COLORREF background = RGB(255, 255, 255)) {
     HIMAGELIST list = TreeView_GetImageList(Tree(), TVSIL_NORMAL);
-    return PictureOf([&](HDC dc) { ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL); });
+    return PictureOf([&](HDC dc) { ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL); }, background);
   }
 
   BareForm form_;
@@ -133,6 +136,19 @@ TEST_F(TaskListImages, EveryNodeShowsItsWindowsIcon) {
   }
   EXPECT_EQ(nodes[1].iImage, nodes[2].iImage) << "a group without an icon takes its first window's picture";
   EXPECT_NE(IconPicture(red.Get()), IconPicture(blue.Get())) << "the test's icons must differ";
+}
+
+// Where an icon lets the background through, the node shows the tree's own background, whatever
+// colour the tree has.
+TEST_F(TaskListImages, IconsAreDrawnOverTheTreesBackground) {
+  UniqueIcon framed = ColourIcon(RGB(220, 30, 30), GetSystemMetrics(SM_CXICON) / 4);
+  AddEntry(0x1001, framed.Get());
+  const COLORREF background = RGB(255, 240, 160);
+  TreeView_SetBkColor(Tree(), background);
+  Rebuild();
+  ASSERT_EQ(Nodes().size(), 1u);
+  EXPECT_EQ(ImagePicture(Nodes()[0].iImage, background), IconPicture(framed.Get(), background));
+  EXPECT_NE(IconPicture(framed.Get(), background), IconPicture(framed.Get())) << "the frame must show through";
 }
 
 }  // namespace
