@@ -10,6 +10,7 @@
 
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
+#include "app/task_icons_win.h"
 #include "app/tree_images.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
@@ -42,7 +43,8 @@ HICON WindowIcon(HWND window) {
 
 void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::size_t size) {
   const RegisteredMessages& ids = HookMessages();
-  taskbar::CopyDataPayload payload = taskbar::DecodeCopyData(code, data, size, {ids.getTaskText, ids.doMouse});
+  taskbar::CopyDataPayload payload =
+      taskbar::DecodeCopyData(code, data, size, {ids.getTaskText, ids.doMouse, ids.getTaskIcon});
   if (auto* snapshot = std::get_if<hook::TaskbarSnapshot>(&payload)) {
     *snapshot_ = *snapshot;
   } else if (auto* texts = std::get_if<taskbar::TextList>(&payload)) {
@@ -51,7 +53,24 @@ void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::si
     for (const std::string& text : *texts) taskTexts_.push_back(Narrow(AnsiToWide(text)));
   } else if (auto* mouse = std::get_if<taskbar::MouseInput>(&payload)) {
     HandleTaskbarMouse(*mouse);
+  } else if (auto* icons = std::get_if<taskbar::IconList>(&payload)) {
+    TakeTaskIcons(*icons);
   }
+}
+
+// The pictures follow their snapshot in the same round; a list of another length belongs to no
+// snapshot we hold and is left alone.
+void TfrmRowtender::TakeTaskIcons(const taskbar::IconList& list) {
+  if (list.pictureOf.size() != static_cast<size_t>(snapshot_->count)) return;
+  std::vector<UniqueIcon> icons = MakeTaskIcons(list);
+  for (size_t i = 0; i < list.pictureOf.size(); ++i) {
+    const std::int32_t picture = list.pictureOf[i];
+    if (picture == hook::kNoPicture || !icons[static_cast<size_t>(picture)]) continue;
+    snapshot_->icons[i] = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icons[static_cast<size_t>(picture)].Get()));
+  }
+  // The previous list's icons went into the tree's image list at the last rebuild; the snapshot that
+  // named them has been replaced.
+  taskbarIcons_ = std::move(icons);
 }
 
 void TfrmRowtender::RequestSnapshot() {
@@ -192,7 +211,13 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
         RECT square{slot * large, 0, slot * large + 16, 16};
         FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, treeBackground.Get(), DI_NORMAL);
-        GdiFlush();  // the copies below read the pixels directly
+        GdiFlush();  // the pixels are read and copied directly below
+        // Composed over the tree's background, the square is opaque: with the icon's own alpha
+        // left in it, the image list would blend the icon's soft edges over the background again.
+        for (size_t row = 0; row < 16; ++row) {
+          auto* square = reinterpret_cast<std::uint32_t*>(pixels + row * rowBytes) + static_cast<size_t>(slot) * large;
+          for (int column = 0; column < 16; ++column) square[column] |= 0xFF000000u;
+        }
       } else {
         const size_t from = static_cast<size_t>(drawn->second) * large * sizeof(std::uint32_t);
         const size_t to = static_cast<size_t>(slot) * large * sizeof(std::uint32_t);

@@ -65,6 +65,7 @@ class TfrmRowtender : public Form {
   void RebuildNow();
   void BindHandlers();
   void ConnectHookLibrary();
+  void TakeTaskIcons(const taskbar::IconList& list);
   void FillTree(const std::vector<HICON>& icons);
   void AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons, int bitmaps);
   std::vector<HICON> LookUpIcons();
@@ -83,6 +84,7 @@ class TfrmRowtender : public Form {
   taskbar::RefreshThrottle throttle_;
   RECT taskbarClientRect_{};
   std::vector<HTREEITEM> treeItems_;  // by absolute index
+  std::vector<UniqueIcon> taskbarIcons_;  // the taskbar's pictures of the last round, made ours
   Timer timerRefresh_;
   Timer timerDeferredRebuild_;  // the rebuild that a dropped request asked for
   UniqueImageList imageList_;

@@ -94,7 +94,7 @@ class HookInstallation {
 
 class TestReceiver {
  public:
-  enum class Kind { kSnapshot, kTexts, kMouse, kRebuild, kRefresh, kOther };
+  enum class Kind { kSnapshot, kTexts, kIcons, kMouse, kRebuild, kRefresh, kOther };
   struct Event {
     Kind kind;
     std::string bytes;  // the copy-data payload
@@ -114,6 +114,7 @@ class TestReceiver {
   hook::TaskbarSnapshot LastSnapshot() const;
   std::vector<std::string> LastTexts() const;  // as sent: system code page bytes
   std::vector<hook::MouseRecord> MouseRecords() const;
+  std::string LastIcons() const;  // the picture list's bytes, "" when none came
 
   // Posts "WM_TAKEHWND" with this window (or 0) to the toolbar.
   void Take(HWND toolbar) const;
@@ -129,6 +130,7 @@ class TestReceiver {
   UINT takeMessage_ = 0;
   UINT textCode_ = 0;
   UINT mouseCode_ = 0;
+  UINT iconCode_ = 0;
   std::vector<Event> events_;
 };
 

@@ -30,4 +30,19 @@ inline UniqueIcon ColourIcon(COLORREF colour, int clearBorder = 0) {
   return UniqueIcon(CreateIconIndirect(&info));
 }
 
+// An icon of one colour seen through at `alpha` of 255 everywhere (its own alpha channel).
+inline UniqueIcon SeeThroughIcon(COLORREF colour, BYTE alpha) {
+  const int size = GetSystemMetrics(SM_CXICON);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const DWORD pixel = (static_cast<DWORD>(alpha) << 24) | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
+                      GetBValue(colour);
+  for (int i = 0; i < size * size; ++i) static_cast<DWORD*>(bits)[i] = pixel;
+  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+  ICONINFO icon{TRUE, 0, 0, mask.Get(), image.Get()};
+  return UniqueIcon(CreateIconIndirect(&icon));
+}
+
 }  // namespace listtest

@@ -138,22 +138,81 @@ TEST_F(TaskListImages, EveryNodeShowsItsWindowsIcon) {
   EXPECT_NE(IconPicture(red.Get()), IconPicture(blue.Get())) << "the test's icons must differ";
 }
 
-// Where an icon lets the background through, the node shows the tree's own background, whatever
-// colour the tree has.
+// Where an icon lets the background through, wholly (a masked frame) or in part (its own alpha),
+// the node shows the tree's own background once, whatever colour the tree has.
 TEST_F(TaskListImages, IconsAreDrawnOverTheTreesBackground) {
   UniqueIcon framed = ColourIcon(RGB(220, 30, 30), GetSystemMetrics(SM_CXICON) / 4);
+  UniqueIcon seeThrough = listtest::SeeThroughIcon(RGB(30, 30, 220), 96);
   AddEntry(0x1001, framed.Get());
+  AddEntry(0x1002, seeThrough.Get());
   const COLORREF background = RGB(255, 240, 160);
   TreeView_SetBkColor(Tree(), background);
   Rebuild();
-  ASSERT_EQ(Nodes().size(), 1u);
-  EXPECT_EQ(ImagePicture(Nodes()[0].iImage, background), IconPicture(framed.Get(), background));
-  EXPECT_NE(IconPicture(framed.Get(), background), IconPicture(framed.Get())) << "the frame must show through";
+  const std::vector<TVITEMW> nodes = Nodes();
+  ASSERT_EQ(nodes.size(), 2u);
+  const HICON icons[] = {framed.Get(), seeThrough.Get()};
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    SCOPED_TRACE("entry " + std::to_string(i));
+    EXPECT_NE(IconPicture(icons[i], background), IconPicture(icons[i])) << "the background must show through";
+    EXPECT_EQ(ImagePicture(nodes[i].iImage, background), IconPicture(icons[i], background));
+  }
 }
 
 }  // namespace
 
 namespace {
+
+// The pixels of the tree's client area that have exactly the given colour.
+int PixelsOf(HWND tree, COLORREF colour) {
+  RECT client{};
+  GetClientRect(tree, &client);
+  const int width = client.right, height = client.bottom;
+  WindowDC surface = WindowDC::Client(tree);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  {
+    ScopedSelect select(dc.Get(), bitmap.Get());
+    BitBlt(dc.Get(), 0, 0, width, height, surface.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+  }
+  const std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  int count = 0;
+  for (int i = 0; i < width * height; ++i) count += (static_cast<std::uint32_t*>(bits)[i] & 0xFFFFFF) == wanted;
+  return count;
+}
+
+// The ghost of a dragged item shows the item's own picture, also when a newer snapshot with
+// another icon came in and the throttle held its rebuild back.
+TEST_F(TaskListImages, TheDragGhostShowsTheItemsPictureNotANewerSnapshots) {
+  form_.SetVisible(true);
+  const COLORREF red = RGB(220, 30, 30), green = RGB(30, 200, 30);
+  UniqueIcon redIcon = ColourIcon(red), greenIcon = ColourIcon(green), blueIcon = ColourIcon(RGB(30, 30, 220));
+  AddEntry(0x1001, redIcon.Get());
+  AddEntry(0x1002, blueIcon.Get());
+  Rebuild();
+  ASSERT_EQ(Nodes().size(), 2u);
+  snapshot_.icons[0] = Value(greenIcon.Get());  // the snapshot changes; no rebuild follows
+  COPYDATASTRUCT copy{hook::kSnapshotCopyDataCode, sizeof snapshot_, &snapshot_};
+  SendMessageW(form_.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+
+  RECT text{};
+  TreeView_GetItemRect(Tree(), TreeView_GetRoot(Tree()), &text, TRUE);
+  ui::MouseEvent press;
+  press.shift = MK_LBUTTON;
+  press.x = (text.left + text.right) / 2;
+  press.y = (text.top + text.bottom) / 2;
+  ui::MouseEvent move = press;
+  move.y += 2 * (text.bottom - text.top);
+  const int redBefore = PixelsOf(Tree(), red);
+  form_.TreeTasksMouseDown(press);
+  form_.TreeTasksMouseMove(move);
+  EXPECT_GT(PixelsOf(Tree(), red), redBefore + 200) << "no ghost of the item's picture";
+  EXPECT_EQ(PixelsOf(Tree(), green), 0) << "the ghost shows the newer snapshot's icon";
+  form_.TreeTasksMouseUp(move);
+}
 
 // The rebuild hides the list from drawing while it fills it; afterwards the list shows again, with
 // a scroll bar that covers every entry.

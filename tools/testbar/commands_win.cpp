@@ -61,6 +61,13 @@ std::string Move(TestBar& bar, const Words& w) {
               bar, "the toolbar refused the move");
 }
 
+std::string Picture(TestBar& bar, const Words& w) {
+  long long index = 0;
+  if (w.size() != 2 || !ParseNumber(w[1], index) || index < 0) return Error("usage: picture INDEX");
+  const std::string rows = bar.Buttons().Picture(static_cast<int>(index));
+  return rows.empty() ? Error("no such button, or it shows no picture") : Ok(rows);
+}
+
 std::string Rows(TestBar& bar, const Words& w) {
   long long rows = 0;
   if (w.size() != 2 || !ParseNumber(w[1], rows) || rows < 0 || rows > 16) {
@@ -110,6 +117,7 @@ const std::map<std::string, Handler>& Handlers() {
       {"expand", Fold},
       {"move", Move},
       {"rows", Rows},
+      {"picture", Picture},
       {"order", [](TestBar& bar, const Words&) { return Ok(bar.Buttons().Order()); }},
       {"messages", [](TestBar& bar, const Words&) { return Ok(bar.Log().Text()); }},
       {"clear",

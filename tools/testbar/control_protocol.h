@@ -16,6 +16,8 @@
 //   rows N                        narrows the toolbar so that its visible buttons take N rows
 //   order                         one line per button: index, window, "group"|"window",
 //                                 hidden 0|1, left,top,right,bottom, text (tab separated)
+//   picture INDEX                 the picture button INDEX shows, over the window background: one
+//                                 line per row of RRGGBB pixels (hex, blank separated)
 //   messages | clear              what the toolbar received, in order | forget it
 //   traycalls                     the WM_COPYDATA calls forwarded to the shell: dwData cbData hex
 //   toolbar                       the toolbar's window handle

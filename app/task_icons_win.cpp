@@ -1,0 +1,36 @@
+#include "app/task_icons_win.h"
+
+#include <cstring>
+
+namespace {
+
+UniqueIcon MakeIcon(const std::uint32_t* pixels, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!colour) return UniqueIcon();
+  std::memcpy(bits, pixels, static_cast<size_t>(width) * height * sizeof(std::uint32_t));
+  // The mask lets the background through where the picture is wholly clear, so that a drawing that
+  // ignores the alpha channel shows the same. Its rows are whole 16-bit words.
+  const int rowBytes = (width + 15) / 16 * 2;
+  std::vector<unsigned char> maskBits(static_cast<size_t>(rowBytes) * height, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if ((pixels[y * width + x] >> 24) == 0) maskBits[static_cast<size_t>(y) * rowBytes + x / 8] |= 0x80 >> (x % 8);
+    }
+  }
+  UniqueBitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));
+  if (!mask) return UniqueIcon();
+  ICONINFO icon{TRUE, 0, 0, mask.Get(), colour.Get()};
+  return UniqueIcon(CreateIconIndirect(&icon));
+}
+
+}  // namespace
+
+std::vector<UniqueIcon> MakeTaskIcons(const taskbar::IconList& list) {
+  std::vector<UniqueIcon> icons;
+  const int width = static_cast<int>(list.width), height = static_cast<int>(list.height);
+  for (std::size_t i = 0; i < list.PictureCount(); ++i) icons.push_back(MakeIcon(list.Picture(i), width, height));
+  return icons;
+}
