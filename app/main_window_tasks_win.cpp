@@ -62,15 +62,14 @@ void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::si
 // snapshot we hold and is left alone.
 void TfrmRowtender::TakeTaskIcons(const taskbar::IconList& list) {
   if (list.pictureOf.size() != static_cast<size_t>(snapshot_->count)) return;
-  std::vector<UniqueIcon> icons = MakeTaskIcons(list);
+  // Icons of pictures that are gone are destroyed here: they went into the tree's image list at the
+  // last rebuild, and the snapshot that named them has been replaced.
+  const std::vector<HICON> icons = taskbarIcons_.Take(list);
   for (size_t i = 0; i < list.pictureOf.size(); ++i) {
     const std::int32_t picture = list.pictureOf[i];
     if (picture == hook::kNoPicture || !icons[static_cast<size_t>(picture)]) continue;
-    snapshot_->icons[i] = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icons[static_cast<size_t>(picture)].Get()));
+    snapshot_->icons[i] = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icons[static_cast<size_t>(picture)]));
   }
-  // The previous list's icons went into the tree's image list at the last rebuild; the snapshot that
-  // named them has been replaced.
-  taskbarIcons_ = std::move(icons);
 }
 
 void TfrmRowtender::RequestSnapshot() {

@@ -13,6 +13,7 @@
 #include "app/hook_connection_win.h"
 #include "app/hook_contract.h"
 #include "app/refresh_throttle.h"
+#include "app/task_icons_win.h"
 #include "app/task_tree.h"
 #include "app/tree_images.h"
 #include "app/tree_drag.h"
@@ -84,7 +85,7 @@ class TfrmRowtender : public Form {
   taskbar::RefreshThrottle throttle_;
   RECT taskbarClientRect_{};
   std::vector<HTREEITEM> treeItems_;  // by absolute index
-  std::vector<UniqueIcon> taskbarIcons_;  // the taskbar's pictures of the last round, made ours
+  TaskIcons taskbarIcons_;  // the taskbar's pictures of the last round, made ours
   Timer timerRefresh_;
   Timer timerDeferredRebuild_;  // the rebuild that a dropped request asked for
   UniqueImageList imageList_;

@@ -28,9 +28,22 @@ UniqueIcon MakeIcon(const std::uint32_t* pixels, int width, int height) {
 
 }  // namespace
 
-std::vector<UniqueIcon> MakeTaskIcons(const taskbar::IconList& list) {
-  std::vector<UniqueIcon> icons;
+std::vector<HICON> TaskIcons::Take(const taskbar::IconList& list) {
   const int width = static_cast<int>(list.width), height = static_cast<int>(list.height);
-  for (std::size_t i = 0; i < list.PictureCount(); ++i) icons.push_back(MakeIcon(list.Picture(i), width, height));
+  const size_t bytes = static_cast<size_t>(width) * height * sizeof(std::uint32_t);
+  std::unordered_map<std::string, UniqueIcon> kept;
+  std::vector<HICON> icons;
+  for (std::size_t i = 0; i < list.PictureCount(); ++i) {
+    std::string pixels(reinterpret_cast<const char*>(list.Picture(i)), bytes);
+    auto known = kept.find(pixels);
+    if (known == kept.end()) {
+      auto previous = byPixels_.find(pixels);
+      UniqueIcon icon = previous != byPixels_.end() ? std::move(previous->second)
+                                                    : MakeIcon(list.Picture(i), width, height);
+      known = kept.emplace(std::move(pixels), std::move(icon)).first;
+    }
+    icons.push_back(known->second.Get());
+  }
+  byPixels_ = std::move(kept);
   return icons;
 }

@@ -13,6 +13,7 @@
 
 #include "app/hook_contract.h"
 #include "app/main_window_win.h"
+#include "app/task_icons_win.h"
 #include "tests/win/colour_icon.h"
 #include "ui/handles.h"
 #include "ui/standard_controls_win.h"
@@ -212,6 +213,34 @@ TEST_F(TaskListImages, TheDragGhostShowsTheItemsPictureNotANewerSnapshots) {
   EXPECT_GT(PixelsOf(Tree(), red), redBefore + 200) << "no ghost of the item's picture";
   EXPECT_EQ(PixelsOf(Tree(), green), 0) << "the ghost shows the newer snapshot's icon";
   form_.TreeTasksMouseUp(move);
+}
+
+// The taskbar's pictures become icons once: a later report with the same picture keeps its icon,
+// a picture that is gone loses its icon, and every icon draws its own picture.
+TEST(TaskIcons, APictureKeepsItsIconAcrossReportsAndGoneOnesAreDestroyed) {
+  auto listOf = [](std::vector<std::uint32_t> colours) {
+    taskbar::IconList list;
+    list.width = list.height = kSide;
+    for (std::uint32_t colour : colours) {
+      list.pictureOf.push_back(static_cast<std::int32_t>(list.pictureOf.size()));
+      list.pixels.insert(list.pixels.end(), kSide * kSide, 0xFF000000u | colour);
+    }
+    return list;
+  };
+  const std::uint32_t red = 0xDC1E1E, blue = 0x1E1EDC, green = 0x1EC81E;  // 0xRRGGBB
+  TaskIcons icons;
+  const std::vector<HICON> first = icons.Take(listOf({red, blue}));
+  const std::vector<HICON> second = icons.Take(listOf({blue, green}));
+  ASSERT_EQ(first.size(), 2u);
+  ASSERT_EQ(second.size(), 2u);
+  EXPECT_EQ(second[0], first[1]) << "the same picture made anew";
+  ICONINFO info{};
+  EXPECT_FALSE(GetIconInfo(first[0], &info)) << "the icon of a picture that is gone still lives";
+  const struct {
+    HICON icon;
+    std::uint32_t colour;
+  } drawn[] = {{second[0], blue}, {second[1], green}};
+  for (const auto& d : drawn) EXPECT_EQ(IconPicture(d.icon), Pixels(kSide * kSide, d.colour));
 }
 
 // The rebuild hides the list from drawing while it fills it; afterwards the list shows again, with
