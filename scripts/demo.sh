@@ -40,6 +40,10 @@ wait_for 30 "the stand-in taskbar" ctl order
 echo "--- the stand-in taskbar's buttons"
 ctl order
 
+# The list's hint shows at the pointer while the list is hovered, and when the drivers below post
+# the mouse to the list: the pointer waits in a free corner, or the hint would cover the list, and a
+# picture of one window shows black where another window covers it.
+xdotool mousemove 1270 10 2>/dev/null || true
 (cd "$bin" && wine Rowtender.exe >/dev/null 2>&1) &
 pids+=($!)
 wait_for 30 "Rowtender to hand over its window" sh -c "wine '$bin/testbar.exe' --ctl messages 2>/dev/null | grep -q WM_TAKEHWND"
@@ -49,12 +53,21 @@ ctl messages
 echo "--- what reached Rowtender"
 wine "$bin/rowtender-probe.exe" 2>/dev/null | tr -d '\r'
 
-window=$(xdotool search --name '^Rowtender' 2>/dev/null | head -n 1 || true)
-if [ -n "$window" ]; then
-  import -window "$window" "$out/main-window.png"
-else
-  import -window root "$out/main-window.png"
-fi
+# The stand-in's title and the program's hidden application window start with "Rowtender" too:
+# the main window is the largest visible window of that name that is not the stand-in.
+main_window() {
+  local best="" largest=0 WIDTH=0 HEIGHT=0 w
+  for w in $(xdotool search --onlyvisible --name '^Rowtender' 2>/dev/null || true); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Rowtender test taskbar" ] && continue
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+    if [ $((WIDTH * HEIGHT)) -gt "$largest" ]; then largest=$((WIDTH * HEIGHT)) best=$w; fi
+  done
+  echo "$best"
+}
+window_shot() { # window file
+  if [ -n "$1" ]; then import -window "$1" "$2"; else import -window root "$2"; fi
+}
+window_shot "$(main_window)" "$out/main-window.png"
 import -window root "$out/screen.png"
 echo "--- screenshots: $out/main-window.png, $out/screen.png"
 
@@ -64,9 +77,7 @@ cmake --build build/win64 -j"${JOBS:-2}" --target rowtender-list >/dev/null
 list() { wine "$bin/rowtender-list.exe" "$@" >/dev/null 2>&1; }
 order_changed() { [ "$(ctl order)" != "$(cat "$out/order-before.txt")" ]; }
 taskbar_shot() {
-  local bar
-  bar=$(xdotool search --name '^Rowtender test taskbar$' 2>/dev/null | head -n 1 || true)
-  if [ -n "$bar" ]; then import -window "$bar" "$1"; else import -window root "$1"; fi
+  window_shot "$(xdotool search --name '^Rowtender test taskbar$' 2>/dev/null | head -n 1 || true)" "$1"
 }
 reorder() { # description screenshot driver-arguments...
   local what=$1 shot=$2
@@ -84,15 +95,7 @@ reorder() { # description screenshot driver-arguments...
 reorder "Up on the second item" taskbar-up-mid-animation.png up 1
 reorder "Down on the first item" taskbar-down-mid-animation.png down 0
 reorder "the first item dragged onto the third" taskbar-drag-mid-animation.png drag 0 2
-# The stand-in's title and the program's hidden application window start with "Rowtender" too:
-# take the largest visible window of that name that is not the stand-in.
-list_window="" largest=0 WIDTH=0 HEIGHT=0
-for w in $(xdotool search --onlyvisible --name '^Rowtender' 2>/dev/null || true); do
-  [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Rowtender test taskbar" ] && continue
-  eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
-  if [ $((WIDTH * HEIGHT)) -gt "$largest" ]; then largest=$((WIDTH * HEIGHT)) list_window=$w; fi
-done
-if [ -n "$list_window" ]; then import -window "$list_window" "$out/list-after-moves.png"; else import -window root "$out/list-after-moves.png"; fi
+window_shot "$(main_window)" "$out/list-after-moves.png"
 echo "--- screenshots: $out/taskbar-*-mid-animation.png, $out/list-after-moves.png"
 
 # --- A drag on the taskbar itself: the pointer presses "Notepad - todo.txt", slides onto the
