@@ -1,8 +1,8 @@
 // What a WM_COPYDATA payload from the hook library carries. The Win32 side's handler passes the
 // copy-data code, the data pointer and its byte count, and the ids it registered for
 // "WM_GETTASKTEXT", "WM_DOMOUSE" and "WM_GETTASKICON"; it then keeps a snapshot, replaces the
-// texts, takes the buttons' pictures, or hands a mouse input to the taskbar drag. A payload that does not fit its format is ignored whole, so
-// the last good snapshot and texts stay.
+// texts, takes the buttons' pictures, or hands a mouse input to the taskbar drag. A payload that
+// does not fit its format is ignored whole, so the last good snapshot and texts stay.
 #pragma once
 
 #include <cstddef>

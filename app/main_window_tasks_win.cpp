@@ -214,8 +214,8 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
         // Composed over the tree's background, the square is opaque: with the icon's own alpha
         // left in it, the image list would blend the icon's soft edges over the background again.
         for (size_t row = 0; row < 16; ++row) {
-          auto* square = reinterpret_cast<std::uint32_t*>(pixels + row * rowBytes) + static_cast<size_t>(slot) * large;
-          for (int column = 0; column < 16; ++column) square[column] |= 0xFF000000u;
+          auto* line = reinterpret_cast<std::uint32_t*>(pixels + row * rowBytes) + static_cast<size_t>(slot) * large;
+          for (int column = 0; column < 16; ++column) line[column] |= 0xFF000000u;
         }
       } else {
         const size_t from = static_cast<size_t>(drawn->second) * large * sizeof(std::uint32_t);

@@ -16,8 +16,9 @@ UniqueIcon MakeIcon(const std::uint32_t* pixels, int width, int height) {
   const int rowBytes = (width + 15) / 16 * 2;
   std::vector<unsigned char> maskBits(static_cast<size_t>(rowBytes) * height, 0);
   for (int y = 0; y < height; ++y) {
+    unsigned char* row = maskBits.data() + static_cast<size_t>(y) * rowBytes;
     for (int x = 0; x < width; ++x) {
-      if ((pixels[y * width + x] >> 24) == 0) maskBits[static_cast<size_t>(y) * rowBytes + x / 8] |= 0x80 >> (x % 8);
+      if ((pixels[y * width + x] >> 24) == 0) row[x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
     }
   }
   UniqueBitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));

@@ -58,7 +58,9 @@ class ScreenArea {
 
 int ChannelDistance(std::uint32_t a, std::uint32_t b) {
   int largest = 0;
-  for (int shift : {0, 8, 16}) largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+  for (int shift : {0, 8, 16}) {
+    largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+  }
   return largest;
 }
 
@@ -71,7 +73,8 @@ int BestDistance(const ScreenArea& area, const Picture& picture, int xFrom, int 
     for (int left = xFrom; left <= xTo; ++left) {
       int worst = 0;
       for (int i = kSide; i < kSide * (kSide - 1) && worst < best; ++i) {
-        worst = std::max(worst, ChannelDistance(area.At(left + i % kSide, top + i / kSide), picture[static_cast<size_t>(i)]));
+        const std::uint32_t shown = area.At(left + i % kSide, top + i / kSide);
+        worst = std::max(worst, ChannelDistance(shown, picture[static_cast<size_t>(i)]));
       }
       best = std::min(best, worst);
     }

@@ -1,6 +1,7 @@
 // What: the program beside the stand-in taskbar: it hands its main window to the hook library and
-// lists the snapshot it gets back, each title as the taskbar shows it (blanks, byte 255, accents); "Exit Program" ends it and leaves the taskbar working, and so does
-// killing it; without HookDll.dll it still runs.
+// lists the snapshot it gets back, each title as the taskbar shows it (blanks, byte 255, accents);
+// "Exit Program" ends it and leaves the taskbar working, and so does killing it; without
+// HookDll.dll it still runs.
 // Why: the program lives inside someone else's taskbar; coming and going must never hurt it.
 #include <windows.h>
 #include <commctrl.h>

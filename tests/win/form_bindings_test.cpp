@@ -61,7 +61,9 @@ class BindingTestForm : public Form {
   void BindGoAsClick() { BindClick("btnGoClick", [](Control&) {}); }
   void BindGoAsMouse() { BindMouse("btnGoClick", [](Control&, const ui::MouseEvent&) {}); }
   void BindTreeMouse() {
-    for (const char* name : {"tvListMouseDown", "tvListMouseUp"}) BindMouse(name, [](Control&, const ui::MouseEvent&) {});
+    for (const char* name : {"tvListMouseDown", "tvListMouseUp"}) {
+      BindMouse(name, [](Control&, const ui::MouseEvent&) {});
+    }
   }
 };
 

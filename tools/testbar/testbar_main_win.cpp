@@ -22,7 +22,8 @@ void AddSampleButtons(testbar::TaskButtons& buttons, bool oddTexts) {
     buttons.AddWindow("Caf\xC3\xA9 \xC3\xBF menu", "");  // "Café ÿ menu"
     buttons.AddWindow("\xC3\xBF", "");                      // "ÿ" alone
     // Latin-1 beyond ASCII, as window titles often are: "Crème brûlée – Ærø ½ × ñ".
-    buttons.AddWindow("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xE2\x80\x93 \xC3\x86r\xC3\xB8 \xC2\xBD \xC3\x97 \xC3\xB1", "");
+    buttons.AddWindow("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xE2\x80\x93 \xC3\x86r\xC3\xB8 \xC2\xBD \xC3\x97 \xC3\xB1",
+                      "");
   }
   buttons.AddGroup("Explorer", false);
   buttons.AddWindow("Documents", "Explorer");
