@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/e2e/list_session.h"
+#include "tests/win/taskbar_drag_pixels.h"
 
 namespace e2e {
 namespace {
@@ -32,30 +33,6 @@ Picture ParsePicture(const std::vector<std::string>& rows) {
   return picture;
 }
 
-// The screen's pixels in a rectangle, as 0xRRGGBB.
-class ScreenArea {
- public:
-  ScreenArea(int left, int top, int width, int height) : width_(width), pixels_(static_cast<size_t>(width) * height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels_.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-  }
-  std::uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x] & 0xFFFFFF; }
-
- private:
-  int width_;
-  std::vector<std::uint32_t> pixels_;
-};
-
 int ChannelDistance(std::uint32_t a, std::uint32_t b) {
   int largest = 0;
   for (int shift : {0, 8, 16}) {
@@ -67,7 +44,7 @@ int ChannelDistance(std::uint32_t a, std::uint32_t b) {
 // How far the picture is from the best-matching square of `area` whose top-left lies in the given
 // ranges: the largest channel difference over the square. The top and bottom rows are left out: a
 // tree view whose rows are as high as the pictures clips them.
-int BestDistance(const ScreenArea& area, const Picture& picture, int xFrom, int xTo, int yFrom, int yTo) {
+int BestDistance(const dragtest::Picture& area, const Picture& picture, int xFrom, int xTo, int yFrom, int yTo) {
   int best = 256;
   for (int top = yFrom; top <= yTo; ++top) {
     for (int left = xFrom; left <= xTo; ++left) {
@@ -104,8 +81,10 @@ TEST_F(ListPictures, EveryItemShowsThePictureOfItsTaskbarButton) {
     // The picture sits left of the text, about the row's middle; the tree may still be painting.
     int distance = 256;
     EXPECT_TRUE(WaitUntil([&] {
-      const ScreenArea row(origin.x + text.left - kSide - 8, origin.y + text.top - 4, kSide + 8,
-                           text.bottom - text.top + 8);
+      HDC screen = GetDC(nullptr);
+      const dragtest::Picture row = dragtest::PictureOf(screen, origin.x + text.left - kSide - 8, origin.y + text.top - 4,
+                                                        kSide + 8, text.bottom - text.top + 8);
+      ReleaseDC(nullptr, screen);
       distance = BestDistance(row, expected, 0, 8, 0, text.bottom - text.top + 8 - kSide);
       return distance <= 6;
     }, 3000)) << "the list shows another picture than the taskbar (differing by " << distance << ")";

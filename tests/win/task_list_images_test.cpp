@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "app/main_window_win.h"
 #include "app/task_icons_win.h"
 #include "tests/win/colour_icon.h"
+#include "tests/win/taskbar_drag_pixels.h"
 #include "ui/handles.h"
 #include "ui/standard_controls_win.h"
 
@@ -167,22 +169,10 @@ namespace {
 int PixelsOf(HWND tree, COLORREF colour) {
   RECT client{};
   GetClientRect(tree, &client);
-  const int width = client.right, height = client.bottom;
   WindowDC surface = WindowDC::Client(tree);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-  {
-    ScopedSelect select(dc.Get(), bitmap.Get());
-    BitBlt(dc.Get(), 0, 0, width, height, surface.Get(), 0, 0, SRCCOPY);
-    GdiFlush();
-  }
+  const dragtest::Picture picture = dragtest::PictureOf(surface.Get(), 0, 0, client.right, client.bottom);
   const std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  int count = 0;
-  for (int i = 0; i < width * height; ++i) count += (static_cast<std::uint32_t*>(bits)[i] & 0xFFFFFF) == wanted;
-  return count;
+  return static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), wanted));
 }
 
 // The ghost of a dragged item shows the item's own picture, also when a newer snapshot with
