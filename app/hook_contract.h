@@ -107,4 +107,21 @@ inline constexpr std::size_t kMouseRecordMinSize = 16;
 inline constexpr char kTextQuote = '\xFF';
 inline constexpr char kTextSeparator = '\xFE';
 
+// The pictures the taskbar shows on its buttons (copy-data code = id of "WM_GETTASKICON"), sent
+// after the texts and before WM_APP. Pixels rather than icon handles: nothing the library makes in
+// the taskbar's process outlives the exchange, and the program can draw them in any case (an icon
+// handle of another process cannot be drawn everywhere). Layout: the header, then one 32-bit
+// picture index per entry (kNoPicture: the button shows none), then the distinct pictures, each
+// width x height pixels of 32 bits, rows top down, blue-green-red-alpha, colour not premultiplied
+// (as an icon's colour bitmap holds them).
+struct IconListHeader {
+  std::uint32_t count;     // entries: the snapshot's Count
+  std::uint32_t width;     // of every picture, 1 .. kMaxIconSide
+  std::uint32_t height;
+  std::uint32_t pictures;  // distinct pictures, at most count
+};
+static_assert(sizeof(IconListHeader) == 16);
+inline constexpr std::int32_t kNoPicture = -1;
+inline constexpr std::uint32_t kMaxIconSide = 64;
+
 }  // namespace hook

@@ -14,10 +14,6 @@ namespace {
 
 hook::Rect32 ToRect32(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-HICON SnapshotIcon(std::uint32_t value) {
-  return reinterpret_cast<HICON>(static_cast<INT_PTR>(static_cast<std::int32_t>(value)));
-}
-
 }  // namespace
 
 int TfrmRowtender::NodeIndex(HTREEITEM item) const {
@@ -66,9 +62,14 @@ void TfrmRowtender::PaintGhost(const taskbar::GhostStep& step) {
   const int width = ghostBackground_.Width(), height = ghostBackground_.Height();
   BitBlt(dc, step.restoreAt.x, step.restoreAt.y, width, height, ghostBackground_.DC(), 0, 0, SRCCOPY);
   BitBlt(ghostBackground_.DC(), 0, 0, width, height, dc, step.drawAt.x, step.drawAt.y, SRCCOPY);
+  // The node's own picture from the tree's image list: the snapshot may be newer than the tree
+  // when the throttle held the last rebuild back.
   const int node = treeDrag_.DragNode();
-  if (HICON icon = SnapshotIcon(snapshot_->icons[node])) {
-    DrawIconEx(dc, step.drawAt.x, step.drawAt.y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+  TVITEMW item{};
+  item.mask = TVIF_IMAGE;
+  item.hItem = treeItems_[static_cast<size_t>(node)];
+  if (TreeView_GetItem(tree, &item) && item.iImage >= 0) {
+    ImageList_Draw(imageList_.Get(), item.iImage, dc, step.drawAt.x, step.drawAt.y, ILD_NORMAL);
   }
   std::wstring text = Widen(tree_.Node(node).text);
   ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tree, WM_GETFONT, 0, 0)));

@@ -25,7 +25,9 @@ void TfrmRowtender::MoveTaskNode(int source, int target) {
     AnimateButtonMove(plan.source, plan.target);
   }
   pendingSelection_ = plan.pendingSelection;
-  timerRefresh_.SetEnabled(true);
+  // A full interval after the slide, even when a refresh was already asked for before the move:
+  // the snapshot is to show the taskbar once it has carried out the moves.
+  timerRefresh_.Restart();
 }
 
 void TfrmRowtender::AnimateButtonMove(int sourceIndex, int targetIndex) {

@@ -44,14 +44,16 @@ bool TfrmRowtender::TaskbarDrawable() const {
   return hook_.HasTaskbarDC() && IsWindow(hook_.Toolbar());
 }
 
+// Without a surface to draw on (the toolbar's device context could not be had) the drag still
+// works: it is only not painted.
 void TfrmRowtender::TaskbarMouseDown(std::uint32_t /*wParam*/, std::uint32_t lParam) {
-  if (!TaskbarDrawable()) return CancelTaskbarDrag();
   HWND toolbar = hook_.Toolbar();
+  if (!IsWindow(toolbar)) return CancelTaskbarDrag();
   RECT client{};
   GetClientRect(toolbar, &client);
-  const int rows = static_cast<int>(AskToolbar(toolbar, TB_GETROWS));
   const taskbar::PressResult press =
-      taskbarDrag_.Press(TaskbarDragModel(), lParam, taskbar::Size{client.right, client.bottom}, rows);
+      taskbarDrag_.Press(TaskbarDragModel(), lParam, taskbar::Size{client.right, client.bottom},
+                         [toolbar] { return static_cast<int>(AskToolbar(toolbar, TB_GETROWS)); });
   TakeTaskbarPictures(press);
   if (press.ghostSource) dragNode_ = taskbarDrag_.DragNode();
 }
@@ -62,6 +64,7 @@ void TfrmRowtender::TakeTaskbarPictures(const taskbar::PressResult& press) {
     taskbarBackground_.SetSize(press.resizeBuffers->width, press.resizeBuffers->height);
     if (!frameBrush_) frameBrush_.Reset(CreateSolidBrush(RGB(255, 0, 0)));
   }
+  if (!TaskbarDrawable()) return;
   HDC taskbar = hook_.TaskbarDC();
   BitBlt(taskbarBackground_.DC(), 0, 0, taskbarBackground_.Width(), taskbarBackground_.Height(), taskbar, 0, 0,
          SRCCOPY);
@@ -77,12 +80,12 @@ void TfrmRowtender::TakeTaskbarPictures(const taskbar::PressResult& press) {
 }
 
 void TfrmRowtender::TaskbarMouseMove(std::uint32_t wParam, std::uint32_t lParam) {
-  if (!TaskbarDrawable()) return CancelTaskbarDrag();
+  if (!IsWindow(hook_.Toolbar())) return CancelTaskbarDrag();
   const int dragged = taskbarDrag_.DragNode();
   const std::optional<taskbar::DragFrame> frame = taskbarDrag_.Move(TaskbarDragModel(), wParam, lParam);
   // The first move of a collapsed group's drag may cancel it.
   if (dragged != taskbarDrag_.DragNode()) dragNode_ = taskbarDrag_.DragNode();
-  if (frame) PaintTaskbarDragFrame(*frame);
+  if (frame && TaskbarDrawable()) PaintTaskbarDragFrame(*frame);
 }
 
 void TfrmRowtender::PaintTaskbarDragFrame(const taskbar::DragFrame& frame) {
@@ -98,14 +101,16 @@ void TfrmRowtender::PaintTaskbarDragFrame(const taskbar::DragFrame& frame) {
   CopyWhole(hook_.TaskbarDC(), taskbarComposite_);
 }
 
+// The move is posted whether or not the taskbar can be painted on; only the repaints need it.
 void TfrmRowtender::TaskbarMouseUp(std::uint32_t /*wParam*/, std::uint32_t lParam) {
   const taskbar::ReleaseResult release = taskbarDrag_.Release(TaskbarDragModel(), lParam);
   dragNode_ = taskbar::kNoNode;
-  if (!release.repaintTaskbar || !TaskbarDrawable()) return;
+  if (!release.repaintTaskbar) return;
+  const bool drawable = TaskbarDrawable();
   // The taskbar paints itself over the ghost before the buttons move.
-  RepaintTaskbar();
+  if (drawable) RepaintTaskbar();
   if (release.drop) MoveTaskNode(release.drop->source, release.drop->target);
-  RepaintTaskbar();
+  if (drawable) RepaintTaskbar();
 }
 
 void TfrmRowtender::RepaintTaskbar() {

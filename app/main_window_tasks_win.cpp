@@ -10,6 +10,7 @@
 
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
+#include "app/task_icons_win.h"
 #include "app/tree_images.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
@@ -42,13 +43,32 @@ HICON WindowIcon(HWND window) {
 
 void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::size_t size) {
   const RegisteredMessages& ids = HookMessages();
-  taskbar::CopyDataPayload payload = taskbar::DecodeCopyData(code, data, size, {ids.getTaskText, ids.doMouse});
+  taskbar::CopyDataPayload payload =
+      taskbar::DecodeCopyData(code, data, size, {ids.getTaskText, ids.doMouse, ids.getTaskIcon});
   if (auto* snapshot = std::get_if<hook::TaskbarSnapshot>(&payload)) {
     *snapshot_ = *snapshot;
   } else if (auto* texts = std::get_if<taskbar::TextList>(&payload)) {
-    taskTexts_ = std::move(*texts);
+    // The list carries the system code page; everything inside the program is UTF-8.
+    taskTexts_.clear();
+    for (const std::string& text : *texts) taskTexts_.push_back(Narrow(AnsiToWide(text)));
   } else if (auto* mouse = std::get_if<taskbar::MouseInput>(&payload)) {
     HandleTaskbarMouse(*mouse);
+  } else if (auto* icons = std::get_if<taskbar::IconList>(&payload)) {
+    TakeTaskIcons(*icons);
+  }
+}
+
+// The pictures follow their snapshot in the same round; a list of another length belongs to no
+// snapshot we hold and is left alone.
+void TfrmRowtender::TakeTaskIcons(const taskbar::IconList& list) {
+  if (list.pictureOf.size() != static_cast<size_t>(snapshot_->count)) return;
+  // Icons of pictures that are gone are destroyed here: they went into the tree's image list at the
+  // last rebuild, and the snapshot that named them has been replaced.
+  const std::vector<HICON> icons = taskbarIcons_.Take(list);
+  for (size_t i = 0; i < list.pictureOf.size(); ++i) {
+    const std::int32_t picture = list.pictureOf[i];
+    if (picture == hook::kNoPicture || !icons[static_cast<size_t>(picture)]) continue;
+    snapshot_->icons[i] = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icons[static_cast<size_t>(picture)]));
   }
 }
 
@@ -85,8 +105,24 @@ std::vector<HICON> TfrmRowtender::LookUpIcons() {
   return icons;
 }
 
-void TfrmRowtender::RebuildTaskTree() {
-  if (!throttle_.ShouldRebuild(GetTickCount(), IsWindowVisible(Handle()) != FALSE)) return;
+void TfrmRowtender::RebuildTaskTree() { FollowThrottle(throttle_.Request(GetTickCount(), Visible())); }
+
+void TfrmRowtender::DeferredRebuildTimer() {
+  timerDeferredRebuild_.SetEnabled(false);
+  FollowThrottle(throttle_.DeferredDue(GetTickCount(), Visible()));
+}
+
+void TfrmRowtender::FollowThrottle(const taskbar::RefreshThrottle::Answer& answer) {
+  if (answer.deferFor) {
+    timerDeferredRebuild_.SetInterval(*answer.deferFor);
+    timerDeferredRebuild_.Restart();
+  }
+  if (!answer.rebuildNow) return;
+  timerDeferredRebuild_.SetEnabled(false);
+  RebuildNow();
+}
+
+void TfrmRowtender::RebuildNow() {
   if (hook_.Toolbar()) GetClientRect(hook_.Toolbar(), &taskbarClientRect_);
   dragNode_ = taskbar::kNoNode;
   CancelTaskbarDrag();  // nothing of a drag stays painted on the taskbar
@@ -153,7 +189,11 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
   UniqueBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!strip) return;
   UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-  HICON fallback = static_cast<Image&>(ControlByName("ImageDefault")).Icon();
+  HICON fallback = ControlAs<Image>("ImageDefault").Icon();
+  // Each icon is composed over the tree's own background, as the tree shows it, before it is
+  // copied into the strip.
+  const COLORREF treeColour = TreeView_GetBkColor(Tree().Handle());
+  UniqueBrush treeBackground(CreateSolidBrush(treeColour == CLR_NONE ? GetSysColor(COLOR_WINDOW) : treeColour));
   {
     ScopedSelect select(dc.Get(), strip.Get());
     // Windows of one program mostly share an icon, and drawing an icon is the costly step: each
@@ -169,8 +209,14 @@ void TfrmRowtender::AddTreeImages(const std::vector<taskbar::NodeImages>& plan, 
       if (isNew) {
         RECT square{slot * large, 0, slot * large + 16, 16};
         FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-        GdiFlush();  // the copies below read the pixels directly
+        DrawIconEx(dc.Get(), square.left, 0, icon, 16, 16, 0, treeBackground.Get(), DI_NORMAL);
+        GdiFlush();  // the pixels are read and copied directly below
+        // Composed over the tree's background, the square is opaque: with the icon's own alpha
+        // left in it, the image list would blend the icon's soft edges over the background again.
+        for (size_t row = 0; row < 16; ++row) {
+          auto* line = reinterpret_cast<std::uint32_t*>(pixels + row * rowBytes) + static_cast<size_t>(slot) * large;
+          for (int column = 0; column < 16; ++column) line[column] |= 0xFF000000u;
+        }
       } else {
         const size_t from = static_cast<size_t>(drawn->second) * large * sizeof(std::uint32_t);
         const size_t to = static_cast<size_t>(slot) * large * sizeof(std::uint32_t);

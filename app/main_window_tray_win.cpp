@@ -26,4 +26,7 @@ void TfrmRowtender::TrayIconDblClick() { trayIcon_.RestoreMainForm(); }
 
 void TfrmRowtender::TrayIconBalloonHintClick() { trayIcon_.RestoreMainForm(); }
 
+// Hides the window into the tray; the settings are saved when the program ends, not here.
+void TfrmRowtender::btnOkClick() { trayIcon_.HideMainForm(); }
+
 void TfrmRowtender::TrayIconStartup(bool& showMainForm) { showMainForm = !StoredStartInTray(); }

@@ -22,8 +22,10 @@ constexpr char kNotNtMessage[] = "This program does not work on Windows 95, 98 o
 TfrmRowtender::TfrmRowtender()
     : Form(MainWindowDescription(), &CreateControl),
       snapshot_(std::make_unique<hook::TaskbarSnapshot>()),
-      timerRefresh_(this, 200, false) {
+      timerRefresh_(this, 200, false),
+      timerDeferredRebuild_(this, taskbar::RefreshThrottle::kHiddenIntervalMs, false) {
   timerRefresh_.OnTimer = [this] { TimerRefreshTimer(); };
+  timerDeferredRebuild_.OnTimer = [this] { DeferredRebuildTimer(); };
   BindHandlers();
   ConfigureTrayIcon();
 }
@@ -34,6 +36,7 @@ void TfrmRowtender::BindHandlers() {
   BindEvent("FormCreate", [this] { FormCreate(); });
   BindEvent("FormActivate", [this] { FormActivate(); });
   BindClick("MenuItemExitClick", [this](Control&) { MenuItemExitClick(); });
+  BindClick("btnOkClick", [this](Control&) { btnOkClick(); });
   BindClick("ButtonRefreshClick", [this](Control&) { ButtonRefreshClick(); });
   BindClick("ButtonUpClick", [this](Control&) { ButtonUpClick(); });
   BindClick("ButtonDownClick", [this](Control&) { ButtonDownClick(); });
@@ -49,11 +52,11 @@ void TfrmRowtender::FormCreate() {
     app.Terminate();
   }
   AdjustDialogFont(*this);
-  static_cast<PageControl&>(ControlByName("PageControlMain")).SetActivePage(0);
+  ControlAs<PageControl>("PageControlMain").SetActivePage(0);
   trayIcon_.SetIcon(app.Icon());
   LoadSettings(SettingsView());
   SetCaption(app.Title() + " " + VersionText(true, false, true));
-  static_cast<Image&>(ControlByName("ImageProgramIcon")).SetIcon(app.Icon());
+  ControlAs<Image>("ImageProgramIcon").SetIcon(app.Icon());
   // A program file whose link date cannot be read is reported, and start-up goes on without it.
   RunGuarded([this] { ControlByName("lblVersion").SetCaption(AboutVersionLine()); });
   trayIcon_.SetMinimizeToTray(true);

@@ -13,6 +13,7 @@
 #include "app/hook_connection_win.h"
 #include "app/hook_contract.h"
 #include "app/refresh_throttle.h"
+#include "app/task_icons_win.h"
 #include "app/task_tree.h"
 #include "app/tree_images.h"
 #include "app/tree_drag.h"
@@ -60,16 +61,22 @@ class TfrmRowtender : public Form {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Carries out the throttle's answer to a rebuild request: rebuild now, or arm the one deferred
+  // rebuild (app/refresh_throttle.h).
+  void FollowThrottle(const taskbar::RefreshThrottle::Answer& answer);
+  void DeferredRebuildTimer();
+  void RebuildNow();
   void BindHandlers();
   void ConnectHookLibrary();
   // The window's parts that show the settings (app/settings).
   SettingsForm SettingsView();
+  void TakeTaskIcons(const taskbar::IconList& list);
   void FillTree(const std::vector<HICON>& icons);
   void AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons, int bitmaps);
   std::vector<HICON> LookUpIcons();
   void SelectPending();
-  CheckBox& Check(const char* name) const { return static_cast<CheckBox&>(ControlByName(name)); }
-  TreeView& Tree() const { return static_cast<TreeView&>(ControlByName("TreeTasks")); }
+  CheckBox& Check(const char* name) const { return ControlAs<CheckBox>(name); }
+  TreeView& Tree() const { return ControlAs<TreeView>("TreeTasks"); }
 
   // Start-up state.
   bool exitRequested_ = false;
@@ -82,7 +89,9 @@ class TfrmRowtender : public Form {
   taskbar::RefreshThrottle throttle_;
   RECT taskbarClientRect_{};
   std::vector<HTREEITEM> treeItems_;  // by absolute index
+  TaskIcons taskbarIcons_;  // the taskbar's pictures of the last round, made ours
   Timer timerRefresh_;
+  Timer timerDeferredRebuild_;  // the rebuild that a dropped request asked for
   UniqueImageList imageList_;
 
   // Drag surfaces (device-dependent bitmaps in the screen's format).
@@ -145,6 +154,7 @@ class TfrmRowtender : public Form {
   void TrayIconDblClick();
   void TrayIconBalloonHintClick();
   void TrayIconStartup(bool& showMainForm);
+  void btnOkClick();
 
  private:
   void ConfigureTrayIcon();

@@ -9,7 +9,8 @@ Point TaskbarDrag::Pointer(std::uint32_t lParam) const {
   return pointer;
 }
 
-PressResult TaskbarDrag::Press(const TaskbarModel& model, std::uint32_t lParam, Size client, int rows) {
+PressResult TaskbarDrag::Press(const TaskbarModel& model, std::uint32_t lParam, Size client,
+                               const std::function<int()>& askRows) {
   PressResult result;
   if (buffers_ != client) {
     buffers_ = client;
@@ -22,7 +23,7 @@ PressResult TaskbarDrag::Press(const TaskbarModel& model, std::uint32_t lParam, 
   collapsedGroupDrag_ = hit->collapsedGroup;
   grabOffset_ = Point{Difference(pointer.x, hit->area.left), Difference(pointer.y, hit->area.top)};
   lastMouse_ = press_ = pointer;
-  rows_ = rows;
+  rows_ = askRows();
   result.ghostSource = hit->area;
   return result;
 }

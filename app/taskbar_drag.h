@@ -3,7 +3,8 @@
 // - Press: size TaskbarComposite (red brush) and TaskbarBackground to resizeBuffers if set; copy
 //   the toolbar's pixels (buffer size) into TaskbarBackground (every press); on a hit, copy the
 //   toolbar's pixels inside ghostSource into GhostBackground and make DragImage a copy of it.
-//   `rows` is the toolbar's answer to TB_GETROWS, asked before the press is handed over.
+//   `askRows` asks the toolbar TB_GETROWS; it is called only when the press hits a button, since
+//   every ask is a wait on the taskbar's process.
 // - Move: when a frame comes back, copy TaskbarBackground into TaskbarComposite, draw the red
 //   one-pixel frame if any, alpha-blend DragImage at ghostAt with constant alpha kGhostAlpha, and
 //   copy TaskbarComposite to the taskbar at (0, 0).
@@ -12,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "app/geometry.h"
@@ -45,7 +47,8 @@ class TaskbarDrag {
   explicit TaskbarDrag(Size bufferSize = {}) : buffers_(bufferSize) {}
 
   // client: right and bottom of the toolbar's client rectangle.
-  PressResult Press(const TaskbarModel& model, std::uint32_t lParam, Size client, int rows);
+  PressResult Press(const TaskbarModel& model, std::uint32_t lParam, Size client,
+                    const std::function<int()>& askRows);
   std::optional<DragFrame> Move(const TaskbarModel& model, std::uint32_t wParam, std::uint32_t lParam);
   ReleaseResult Release(const TaskbarModel& model, std::uint32_t lParam);
   // Ends a drag whose node is gone (a rebuild) or whose toolbar is gone; true when a ghost is

@@ -17,7 +17,7 @@ void BM_TaskbarMouseMove(benchmark::State& state) {
   const taskbar::TaskTree tree = taskbar::TaskTree::Build(snapshot, {});
   const taskbar::TaskbarModel model{tree, snapshot};
   taskbar::TaskbarDrag drag(taskbar::Size{bench::kToolbarWidth, 2 * bench::kButtonHeight});
-  drag.Press(model, LParam(2, 2), {bench::kToolbarWidth, 2 * bench::kButtonHeight}, 2);
+  drag.Press(model, LParam(2, 2), {bench::kToolbarWidth, 2 * bench::kButtonHeight}, [] { return 2; });
   int x = 0;
   for (auto _ : state) {
     x = (x + 7) % bench::kToolbarWidth;

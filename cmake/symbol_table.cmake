@@ -6,6 +6,7 @@
 #
 # rowtender_add_symbolled_executable(<name> SOURCES <file...> LIBS <lib...>
 #                                    [DEFINITIONS <def...>] [LINK_OPTIONS <option...>])
+# The program's entry is wWinMain (rowtender_wide_entry).
 find_program(ROWTENDER_PYTHON NAMES python3 python)
 set(ROWTENDER_SYMBOL_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/make_symbol_table.py)
 
@@ -16,6 +17,7 @@ function(rowtender_add_symbolled_executable name)
     target_link_libraries(${name} PRIVATE ${arg_LIBS})
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
     target_link_options(${name} PRIVATE ${arg_LINK_OPTIONS})
+    rowtender_wide_entry(${name})
     return()
   endif()
 
@@ -26,6 +28,7 @@ function(rowtender_add_symbolled_executable name)
     add_executable(${stage} WIN32 $<TARGET_OBJECTS:${name}_objects>)
     target_link_libraries(${stage} PRIVATE ${arg_LIBS})
     target_link_options(${stage} PRIVATE ${arg_LINK_OPTIONS})
+    rowtender_wide_entry(${stage})
   endforeach()
   set_target_properties(${name}_unsymbolled PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/unsymbolled OUTPUT_NAME ${name})

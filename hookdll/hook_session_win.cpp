@@ -8,6 +8,7 @@
 #include "hookdll/program_channel_win.h"
 #include "hookdll/snapshot_writer.h"
 #include "hookdll/text_list_writer.h"
+#include "hookdll/toolbar_icons_win.h"
 #include "hookdll/toolbar_reader_win.h"
 
 namespace hookdll {
@@ -27,6 +28,7 @@ struct ToolbarSession {
   HWND program = nullptr;
   UINT textCode = 0;
   UINT mouseCode = 0;
+  UINT iconCode = 0;
   std::uint64_t fingerprint = 0;
   DWORD lastCheck = 0;
 };
@@ -64,17 +66,20 @@ void Take(HWND toolbar, LPARAM program) {
   if (g_session.program == nullptr) return;
   g_session.textCode = RegisterWindowMessageW(hook::kGetTaskTextNameW);
   g_session.mouseCode = RegisterWindowMessageW(hook::kDoMouseNameW);
+  g_session.iconCode = RegisterWindowMessageW(hook::kGetTaskIconNameW);
   g_session.fingerprint = Fingerprint(ReadToolbar(toolbar));
   g_session.lastCheck = GetTickCount();
   RequestRefresh();  // the program's first snapshot
 }
 
-// Snapshot, texts, then WM_APP. A send that fails ends the round: the program has not taken
-// the earlier part, and waiting on the rest would only hold up the taskbar longer.
+// Snapshot, texts, the buttons' pictures (when the toolbar has any), then WM_APP. A send that
+// fails ends the round: the program has not taken the earlier part, and waiting on the rest would
+// only hold up the taskbar longer.
 void SendReport(HWND toolbar) {
   const ToolbarEntries entries = ReadToolbar(toolbar);
   const hook::TaskbarSnapshot snapshot = MakeSnapshot(entries);
   const std::string texts = WriteTextList(entries);
+  const std::string icons = ReadToolbarIcons(toolbar, entries);
   g_session.fingerprint = Fingerprint(entries);
 
   HWND program = g_session.program;
@@ -83,6 +88,9 @@ void SendReport(HWND toolbar) {
   if (result == SendResult::kDelivered) {
     result = SendCopyData(program, toolbar, g_session.textCode, texts.c_str(), texts.size() + 1,
                           kReportTimeoutMs);
+  }
+  if (result == SendResult::kDelivered && !icons.empty()) {
+    result = SendCopyData(program, toolbar, g_session.iconCode, icons.data(), icons.size(), kReportTimeoutMs);
   }
   if (result == SendResult::kDelivered) {
     result = SendBounded(program, hook::kWmApp, kReportTimeoutMs);

@@ -62,10 +62,12 @@ wait_for 30 "the stand-in taskbar" ctl order
 echo "--- the stand-in taskbar's buttons"
 ctl order
 
+# The list's hint shows at the pointer while the list is hovered, and when the drivers below post
+# the mouse to the list: the pointer waits in a free corner, or the hint would cover the list, and a
+# picture of one window shows black where another window covers it.
+xdotool mousemove 1270 10 2>/dev/null || true
 (cd "$bin" && wine Rowtender.exe >/dev/null 2>&1) &
 pids+=($!)
-# The pointer rests in a corner, so that no hint of the list covers the screenshots.
-xdotool mousemove 1279 0 2>/dev/null || true
 wait_for 30 "Rowtender to hand over its window" sh -c "wine '$bin/testbar.exe' --ctl messages 2>/dev/null | grep -q WM_TAKEHWND"
 wait_for 30 "the snapshot to reach Rowtender" sh -c "wine '$bin/rowtender-probe.exe' 2>/dev/null | grep -v 'entries: 0' | grep -q entries"
 echo "--- what the stand-in's toolbar received"
@@ -73,14 +75,21 @@ ctl messages
 echo "--- what reached Rowtender"
 wine "$bin/rowtender-probe.exe" 2>/dev/null | tr -d '\r'
 
-# The main window's caption is the title and the version ("Rowtender 2.01"); the stand-in's title
-# starts with "Rowtender" too.
-window=$(xdotool search --onlyvisible --name '^Rowtender [0-9]' 2>/dev/null | head -n 1 || true)
-if [ -n "$window" ]; then
-  import -window "$window" "$out/main-window.png"
-else
-  import -window root "$out/main-window.png"
-fi
+# The stand-in's title and the program's hidden application window start with "Rowtender" too:
+# the main window is the largest visible window of that name that is not the stand-in.
+main_window() {
+  local best="" largest=0 WIDTH=0 HEIGHT=0 w
+  for w in $(xdotool search --onlyvisible --name '^Rowtender' 2>/dev/null || true); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Rowtender test taskbar" ] && continue
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
+    if [ $((WIDTH * HEIGHT)) -gt "$largest" ]; then largest=$((WIDTH * HEIGHT)) best=$w; fi
+  done
+  echo "$best"
+}
+window_shot() { # window file
+  if [ -n "$1" ]; then import -window "$1" "$2"; else import -window root "$2"; fi
+}
+window_shot "$(main_window)" "$out/main-window.png"
 import -window root "$out/screen.png"
 echo "--- screenshots: $out/main-window.png, $out/screen.png"
 echo "--- the welcome balloon of the first start, as the stand-in's tray log recorded the call"
@@ -89,7 +98,7 @@ balloon_calls
 # The About page: the version and the program's link date.
 wine "$bin/rowtender-list.exe" page 2 >/dev/null 2>&1
 sleep 0.5  # the page is switched when the command returns; give the window a moment to paint it
-if [ -n "$window" ]; then import -window "$window" "$out/about-page.png"; else import -window root "$out/about-page.png"; fi
+window_shot "$(main_window)" "$out/about-page.png"
 wine "$bin/rowtender-list.exe" page 0 >/dev/null 2>&1
 echo "--- the About page: $out/about-page.png"
 
@@ -98,9 +107,7 @@ echo "--- the About page: $out/about-page.png"
 list() { wine "$bin/rowtender-list.exe" "$@" >/dev/null 2>&1; }
 order_changed() { [ "$(ctl order)" != "$(cat "$out/order-before.txt")" ]; }
 taskbar_shot() {
-  local bar
-  bar=$(xdotool search --name '^Rowtender test taskbar$' 2>/dev/null | head -n 1 || true)
-  if [ -n "$bar" ]; then import -window "$bar" "$1"; else import -window root "$1"; fi
+  window_shot "$(xdotool search --name '^Rowtender test taskbar$' 2>/dev/null | head -n 1 || true)" "$1"
 }
 reorder() { # description screenshot driver-arguments...
   local what=$1 shot=$2
@@ -118,15 +125,7 @@ reorder() { # description screenshot driver-arguments...
 reorder "Up on the second item" taskbar-up-mid-animation.png up 1
 reorder "Down on the first item" taskbar-down-mid-animation.png down 0
 reorder "the first item dragged onto the third" taskbar-drag-mid-animation.png drag 0 2
-# The stand-in's title and the program's hidden application window start with "Rowtender" too:
-# take the largest visible window of that name that is not the stand-in.
-list_window="" largest=0 WIDTH=0 HEIGHT=0
-for w in $(xdotool search --onlyvisible --name '^Rowtender' 2>/dev/null || true); do
-  [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Rowtender test taskbar" ] && continue
-  eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null | grep -E '^(WIDTH|HEIGHT)=')"
-  if [ $((WIDTH * HEIGHT)) -gt "$largest" ]; then largest=$((WIDTH * HEIGHT)) list_window=$w; fi
-done
-if [ -n "$list_window" ]; then import -window "$list_window" "$out/list-after-moves.png"; else import -window root "$out/list-after-moves.png"; fi
+window_shot "$(main_window)" "$out/list-after-moves.png"
 echo "--- screenshots: $out/taskbar-*-mid-animation.png, $out/list-after-moves.png"
 
 # --- A drag on the taskbar itself: the pointer presses "Notepad - todo.txt", slides onto the

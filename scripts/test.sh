@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test suite: the portable core natively (with sanitizers), the Windows build with its
-# Windows-side and end-to-end tests under Wine, and the compile-and-link checks of the 32-bit and
-# clang builds.
+# Windows-side and end-to-end tests under Wine, the demo from a fresh Wine prefix, and the
+# compile-and-link checks of the 32-bit and clang builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -18,6 +18,12 @@ step "win64: program, hook library, stand-in taskbar and their tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j"$jobs"
 ctest --test-dir build/win64 --output-on-failure
+
+# The README's first command as a newcomer runs it: from a fresh Wine prefix, on a private display.
+step "demo: from a fresh Wine prefix, its output and pictures checked"
+rm -rf build/demo
+env -u DISPLAY scripts/demo.sh 2>&1 | tee build/demo-output.txt
+/usr/bin/python3 scripts/check_demo.py build/demo build/demo-output.txt
 
 step "win32: compile and link"
 cmake --preset win32 >/dev/null

@@ -30,6 +30,7 @@ Form::~Form() {
 }
 
 void Form::CreateForm() {
+  CheckHandlersBound();
   CreateWindowHandle();
   CreateControls();
   for (Component* component : std::vector<Component*>(components_)) component->Loaded();
@@ -94,6 +95,33 @@ Control& Form::ControlByName(const std::string& name) const {
   Control* control = FindControl(name);
   if (!control) throw EInvalidOperation("No control named " + name);
   return *control;
+}
+
+void Form::ThrowWrongKind(const std::string& name) {
+  throw EInvalidOperation("Control " + name + " is not of the kind asked for");
+}
+
+std::vector<std::string> Form::UnboundHandlers() const {
+  std::vector<std::string> unbound;
+  auto check = [&](const ui::ControlDescription& d, const std::string& handler, const char* event, bool bound) {
+    if (!handler.empty() && !bound) unbound.push_back(d.name + "." + event + " = " + handler);
+  };
+  for (const ui::ControlDescription& d : description_.controls) {
+    check(d, d.onClick, "OnClick", clickHandlers_.count(d.onClick) != 0);
+    check(d, d.onMouseDown, "OnMouseDown", mouseHandlers_.count(d.onMouseDown) != 0);
+    check(d, d.onMouseMove, "OnMouseMove", mouseHandlers_.count(d.onMouseMove) != 0);
+    check(d, d.onMouseUp, "OnMouseUp", mouseHandlers_.count(d.onMouseUp) != 0);
+  }
+  return unbound;
+}
+
+// A handler named but never bound would leave its control doing nothing without a word.
+void Form::CheckHandlersBound() const {
+  const std::vector<std::string> unbound = UnboundHandlers();
+  if (unbound.empty()) return;
+  std::string names;
+  for (const std::string& name : unbound) names += (names.empty() ? "" : ", ") + name;
+  throw EInvalidOperation(description_.name + " names handlers nothing is bound to: " + names);
 }
 
 void Form::Relayout() {

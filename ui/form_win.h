@@ -38,6 +38,19 @@ class Form : public Window {
   const ui::FormDescription& Description() const { return description_; }
   Control* FindControl(const std::string& name) const;
   Control& ControlByName(const std::string& name) const;  // throws EInvalidOperation if missing
+  // The control of that name as the kind the caller expects; throws EInvalidOperation when there
+  // is none or it is of another kind, so a misspelt name or a wrong kind is never used unchecked.
+  template <typename Kind>
+  Kind& ControlAs(const std::string& name) const {
+    auto* control = dynamic_cast<Kind*>(&ControlByName(name));
+    if (!control) ThrowWrongKind(name);
+    return *control;
+  }
+
+  // The handler names of the description that nothing is bound to, each as "control.event"
+  // (click handlers must be bound as clicks, mouse handlers as mouse handlers). CreateForm refuses
+  // a form that has any.
+  std::vector<std::string> UnboundHandlers() const;
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
   bool Visible() const;
@@ -83,6 +96,8 @@ class Form : public Window {
   void FireEvent(const std::string& eventName);
 
  private:
+  [[noreturn]] static void ThrowWrongKind(const std::string& name);
+  void CheckHandlersBound() const;
   void CreateWindowHandle();
   void CreateControls();
   void ApplyFonts();

@@ -14,17 +14,26 @@ Timer::Timer(Form* owner, unsigned interval, bool enabled) : Component(owner), i
 
 Timer::~Timer() { KillTimer(Handle(), kTimerId); }
 
+// Re-arming a running timer here would push its tick back with every request: a caller that asks
+// more often than the interval would never see it fire.
 void Timer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
   enabled_ = enabled;
   Update();
 }
 
 void Timer::SetInterval(unsigned interval) {
+  if (interval == interval_) return;
   interval_ = interval;
   Update();
 }
 
-// Every change restarts the count, as re-enabling a timer does.
+void Timer::Restart() {
+  enabled_ = true;
+  Update();
+}
+
+// Sets the platform timer afresh: the countdown starts over.
 void Timer::Update() {
   KillTimer(Handle(), kTimerId);
   if (enabled_ && interval_ > 0) SetTimer(Handle(), kTimerId, interval_, nullptr);

@@ -29,9 +29,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // The first top-level window of class `className` that belongs to process `processId`; null when none.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 
-// System code page text (as the hook library sends it) to UTF-8.
-std::string AnsiToUtf8(const std::string& ansi);
-
 class Process {
  public:
   // `standardError`: an inheritable handle the program writes its standard error to; null: none.
@@ -99,7 +96,7 @@ class HookInstallation {
 
 class TestReceiver {
  public:
-  enum class Kind { kSnapshot, kTexts, kMouse, kRebuild, kRefresh, kOther };
+  enum class Kind { kSnapshot, kTexts, kIcons, kMouse, kRebuild, kRefresh, kOther };
   struct Event {
     Kind kind;
     std::string bytes;  // the copy-data payload
@@ -117,8 +114,9 @@ class TestReceiver {
 
   // The last snapshot / text list / mouse records received.
   hook::TaskbarSnapshot LastSnapshot() const;
-  std::vector<std::string> LastTexts() const;  // UTF-8
+  std::vector<std::string> LastTexts() const;  // as sent: system code page bytes
   std::vector<hook::MouseRecord> MouseRecords() const;
+  std::string LastIcons() const;  // the picture list's bytes, "" when none came
 
   // Posts "WM_TAKEHWND" with this window (or 0) to the toolbar.
   void Take(HWND toolbar) const;
@@ -134,6 +132,7 @@ class TestReceiver {
   UINT takeMessage_ = 0;
   UINT textCode_ = 0;
   UINT mouseCode_ = 0;
+  UINT iconCode_ = 0;
   std::vector<Event> events_;
 };
 

@@ -15,19 +15,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   return testsupport::PumpMessagesUntil(condition, timeoutMs, 20);
 }
 
-std::string AnsiToUtf8(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                         nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], length);
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, &utf8[0], size, nullptr, nullptr);
-  return utf8;
-}
-
 std::unique_ptr<Process> Process::Start(const std::wstring& path, const std::wstring& arguments,
                                         HANDLE standardError) {
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;

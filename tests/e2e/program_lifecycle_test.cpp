@@ -1,6 +1,7 @@
 // What: the program beside the stand-in taskbar: it hands its main window to the hook library and
-// lists the snapshot it gets back; "Exit Program" ends it and leaves the taskbar working, and so does
-// killing it; without HookDll.dll it still runs.
+// lists the snapshot it gets back, each title as the taskbar shows it (blanks, byte 255, accents);
+// "Exit Program" ends it and leaves the taskbar working, and so does killing it; without
+// HookDll.dll it still runs.
 // Why: the program lives inside someone else's taskbar; coming and going must never hurt it.
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/list_session.h"  // RemoteTree
 
 namespace e2e {
 namespace {
@@ -48,7 +50,7 @@ class ProgramLifecycle : public testing::Test {
   void SetUp() override {
     DWORD showWindow = 0;
     RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray", REG_DWORD, &showWindow, sizeof(showWindow));
-    bar_ = std::make_unique<TestBarProcess>();
+    bar_ = std::make_unique<TestBarProcess>(L"--odd-texts");
     ASSERT_TRUE(bar_->Started());
     barProcess_ = 0;
     GetWindowThreadProcessId(bar_->Toolbar(), &barProcess_);
@@ -88,13 +90,21 @@ class ProgramLifecycle : public testing::Test {
   HWND form_ = nullptr;
 };
 
-TEST_F(ProgramLifecycle, HandsItsWindowToTheLibraryAndListsTheSnapshot) {
+// The list is read back from the tree view itself, as another program reads it: titles outside
+// ASCII come in the system code page and must show as the taskbar shows them.
+TEST_F(ProgramLifecycle, HandsItsWindowToTheLibraryAndListsTheTaskbarsTitles) {
   ASSERT_NO_FATAL_FAILURE(StartProgram(BinFolder() + L"Rowtender.exe"));
   EXPECT_TRUE(WaitUntil([&] { return TookOver(); }, 15000)) << "the stand-in saw no WM_TAKEHWND with the window";
-  const int buttons = static_cast<int>(bar_->Order().size());
-  ASSERT_GT(buttons, 0);
-  EXPECT_TRUE(WaitUntil([&] { return TreeCount(form_) == buttons; }, 15000))
-      << "the list holds " << TreeCount(form_) << " entries, the stand-in " << buttons << " buttons";
+  std::vector<std::string> titles;
+  for (const BarButton& button : bar_->Order()) titles.push_back(button.text);
+  ASSERT_GT(titles.size(), 0u);
+  RemoteTree tree(FindMainWindowControl(form_, "TreeTasks"), program_->Id());
+  std::vector<std::string> listed;
+  EXPECT_TRUE(WaitUntil([&] {
+    listed.clear();
+    for (const ListItem& item : tree.Items()) listed.push_back(item.text);
+    return listed == titles;
+  }, 15000)) << "the list shows " << ::testing::PrintToString(listed);
   EXPECT_TRUE(ModuleLoadedIn(barProcess_, L"HookDll.dll"));
 }
 

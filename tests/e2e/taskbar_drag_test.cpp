@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/list_session.h"  // RemoteTree
 #include "tests/win/taskbar_drag_pixels.h"
 
 namespace e2e {
@@ -56,9 +57,9 @@ std::vector<std::string> Texts(const std::vector<BarButton>& buttons) {
 class TaskbarDrag : public testing::Test {
  protected:
   void SetUp() override {
-    DWORD showWindow = 0;  // started with its window shown, as a user reorders with it
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray", REG_DWORD, &showWindow,
-                              sizeof(showWindow)),
+    const DWORD startInTray = StartInTray();
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray", REG_DWORD, &startInTray,
+                              sizeof(startInTray)),
               ERROR_SUCCESS);
     bar_ = std::make_unique<TestBarProcess>();
     ASSERT_TRUE(bar_->Started()) << "testbar.exe did not come up";
@@ -74,6 +75,8 @@ class TaskbarDrag : public testing::Test {
 
   // Changes to the stand-in's layout, made before the program reads it.
   virtual void PrepareBar() {}
+  // Started with its window shown, as a user reorders with it.
+  virtual DWORD StartInTray() const { return 0; }
 
   void TearDown() override {
     program_.reset();
@@ -81,8 +84,10 @@ class TaskbarDrag : public testing::Test {
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray");
   }
 
+  HWND Form() const { return FindProcessWindow(program_->Id(), L"TfrmRowtender"); }
+
   size_t TreeItemCount() const {
-    HWND form = FindProcessWindow(program_->Id(), L"TfrmRowtender");
+    HWND form = Form();
     HWND tree = form ? FindMainWindowControl(form, "TreeTasks") : nullptr;
     DWORD_PTR count = 0;
     if (!tree || !SendMessageTimeoutW(tree, TVM_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) return 0;
@@ -252,6 +257,46 @@ TEST_F(TaskbarDragTwoRows, DropFollowsThePointerToTheSecondRow) {
   Drag({At("Command Prompt"), At("Browser")});
   EXPECT_TRUE(OrderBecomes({"Notepad - todo.txt", "Explorer", "Documents", "Pictures", "Browser",
                             "Start page - Browser", "Mail - Browser", "News - Browser", "Command Prompt"}));
+}
+
+// The program's usual state: hidden in the tray, where the list rebuilds at most once a second.
+// Each drag's own refresh falls inside that second; the list must catch up all the same, or the
+// next drag is planned on the old order and moves the wrong buttons.
+class TaskbarDragHidden : public TaskbarDrag {
+ protected:
+  DWORD StartInTray() const override { return 1; }
+};
+
+TEST_F(TaskbarDragHidden, TwoDragsInARowBothMoveAndTheListFollowsTheTaskbar) {
+  HWND form = Form();
+  ASSERT_FALSE(IsWindowVisible(form)) << "the window should stay in the tray";
+  RemoteTree tree(FindMainWindowControl(form, "TreeTasks"), program_->Id());
+  auto listed = [&] {
+    std::vector<std::string> texts;
+    for (const ListItem& item : tree.Items()) texts.push_back(item.text);
+    return texts;
+  };
+  const struct {
+    const char* press;
+    const char* drop;
+    std::vector<std::string> order;
+  } drags[] = {
+      // The Explorer group, pressed at its first window, goes to the front.
+      {"Documents", "Command Prompt", kExplorerFirst},
+      // Then back behind the Browser group, with the two lone windows that now follow it: planned on
+      // the old list, the press on Documents would be taken for Notepad.
+      {"Documents", "Browser",
+       {"Browser", "Start page - Browser", "Mail - Browser", "News - Browser", "Explorer", "Documents", "Pictures",
+        "Command Prompt", "Notepad - todo.txt"}},
+  };
+  for (const auto& drag : drags) {
+    SCOPED_TRACE(std::string(drag.press) + " onto " + drag.drop);
+    buttons_ = bar_->Order();
+    Drag({At(drag.press), At(drag.drop)});
+    ASSERT_TRUE(OrderBecomes(drag.order)) << ::testing::PrintToString(Texts(bar_->Order()));
+    EXPECT_TRUE(WaitUntil([&] { return listed() == drag.order; }, 3000))
+        << "the list shows " << ::testing::PrintToString(listed());
+  }
 }
 
 }  // namespace

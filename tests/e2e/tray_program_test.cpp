@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -136,13 +137,26 @@ TEST_F(TrayProgramTest, MinimisingLeavesOnlyTheIcon) {
   EXPECT_TRUE(ShellHasIcon());
 }
 
-TEST_F(TrayProgramTest, CloseBoxHidesIntoTheTrayAndKeepsRunning) {
-  ASSERT_NO_FATAL_FAILURE(StartProgram(0));  // "keep running when closed" is on by default
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }));
-  PostMessageW(form_, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_); }));
-  EXPECT_FALSE(program_->WaitForExit(1000)) << "the program ended";
-  EXPECT_TRUE(ShellHasIcon());
+// "OK" hides the window whatever "keep running when closed" says; the close box hides it because
+// that setting is on by default.
+TEST_F(TrayProgramTest, CloseBoxAndOkHideIntoTheTrayAndKeepRunning) {
+  const struct {
+    const char* what;
+    std::function<void(HWND form)> act;
+  } cases[] = {
+      {"close box", [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }},
+      {"OK", [](HWND form) { PostMessageW(FindMainWindowControl(form, "btnOk"), BM_CLICK, 0, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_NO_FATAL_FAILURE(StartProgram(0));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) != FALSE; }));
+    c.act(form_);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_); }));
+    EXPECT_FALSE(program_->WaitForExit(1000)) << "the program ended";
+    EXPECT_TRUE(ShellHasIcon());
+    TearDown();
+  }
 }
 
 TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {

@@ -1,8 +1,8 @@
 // Feeds arbitrary WM_COPYDATA payloads to the decoder: the first four bytes pick the code (one of
-// the three known ones, or any other), the rest is the payload. Checks the invariants the
+// the four known ones, or any other), the rest is the payload. Checks the invariants the
 // program relies on besides "no crash": a taken snapshot has a count of 0..257 and the tree,
 // hit tests and move planners built on it stay in bounds; the text list never yields more items
-// than payload bytes plus one.
+// than payload bytes plus one; a taken picture list indexes only pictures it carries.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,13 +17,14 @@
 
 namespace {
 
-constexpr taskbar::CopyDataCodes kCodes{0xC0A1, 0xC0A3};
+constexpr taskbar::CopyDataCodes kCodes{0xC0A1, 0xC0A3, 0xC0A2};
 
 std::uint32_t PickCode(std::uint32_t selector) {
-  switch (selector % 4) {
+  switch (selector % 5) {
     case 0: return hook::kSnapshotCopyDataCode;
     case 1: return kCodes.taskText;
     case 2: return kCodes.mouse;
+    case 3: return kCodes.icons;
     default: return selector;
   }
 }
@@ -63,6 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (const auto* texts = std::get_if<taskbar::TextList>(&decoded)) {
     Check(texts->size() <= payload.size() + 1);
+  }
+  if (const auto* icons = std::get_if<taskbar::IconList>(&decoded)) {
+    Check(icons->pixels.size() == icons->PictureCount() * icons->width * icons->height);
+    for (std::int32_t picture : icons->pictureOf) {
+      Check(picture == hook::kNoPicture || (picture >= 0 && static_cast<std::size_t>(picture) < icons->PictureCount()));
+    }
   }
   return 0;
 }

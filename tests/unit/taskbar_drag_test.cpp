@@ -30,7 +30,12 @@ class TaskbarDragTest : public ::testing::Test {
       : snapshot_(fixture::MakeSnapshot(layout)), tree_(TaskTree::Build(snapshot_, {})) {}
 
   TaskbarModel Model() const { return TaskbarModel{tree_, snapshot_}; }
-  taskbar::PressResult Press(int x, int y, int rows = 1) { return drag_.Press(Model(), LParam(x, y), kClient, rows); }
+  taskbar::PressResult Press(int x, int y, int rows = 1) {
+    return drag_.Press(Model(), LParam(x, y), kClient, [this, rows] {
+      ++rowAsks_;
+      return rows;
+    });
+  }
   std::optional<DragFrame> Move(int x, int y, std::uint32_t keys = kHeld) {
     return drag_.Move(Model(), keys, LParam(x, y));
   }
@@ -39,7 +44,22 @@ class TaskbarDragTest : public ::testing::Test {
   hook::TaskbarSnapshot snapshot_;
   TaskTree tree_;
   TaskbarDrag drag_{kClient};
+  int rowAsks_ = 0;
 };
+
+// Each ask is a wait of up to half a second on the taskbar's process: only a press that starts a
+// drag asks.
+TEST_F(TaskbarDragTest, TheRowsAreAskedOnlyByAPressOnAButton) {
+  const struct {
+    int x;
+    int asks;
+  } cases[] = {{20, 1}, {100, 1}, {180, 1}, {390, 0}, {-1, 0}};
+  for (const auto& c : cases) {
+    rowAsks_ = 0;
+    Press(c.x, 15);
+    EXPECT_EQ(rowAsks_, c.asks) << "press at x " << c.x;
+  }
+}
 
 TEST_F(TaskbarDragTest, PressAndReleaseAtOnePointIsAClick) {
   const auto press = Press(20, 15);
@@ -204,7 +224,7 @@ TEST_F(TaskbarDragTest, BackBuffersFollowTheClientSize) {
                {{600, 60}, Size{600, 60}}};
   for (const auto& c : cases) {
     // The resize is decided on every press, whether or not it hits a button.
-    EXPECT_EQ(drag_.Press(Model(), LParam(390, 15), c.client, 1).resizeBuffers, c.resize);
+    EXPECT_EQ(drag_.Press(Model(), LParam(390, 15), c.client, [] { return 1; }).resizeBuffers, c.resize);
     EXPECT_EQ(drag_.BufferSize(), c.client);
   }
 }
@@ -227,7 +247,7 @@ TEST(TaskbarDragHitTest, NegativeRectanglesAreHitOnlyBySignedCoordinates) {
   snapshot.rects[0] = hook::Rect32{-10, -10, 10, 10};
   const TaskTree tree = TaskTree::Build(snapshot, {});
   TaskbarDrag drag;
-  EXPECT_TRUE(drag.Press(TaskbarModel{tree, snapshot}, LParam(-5, -5), {}, 1).ghostSource.has_value());
+  EXPECT_TRUE(drag.Press(TaskbarModel{tree, snapshot}, LParam(-5, -5), {}, [] { return 1; }).ghostSource.has_value());
 }
 
 TEST(TaskbarDragHitTest, ExtremeRectanglesGiveSaturatedGhostPositions) {
@@ -236,7 +256,7 @@ TEST(TaskbarDragHitTest, ExtremeRectanglesGiveSaturatedGhostPositions) {
   const TaskTree tree = TaskTree::Build(snapshot, {});
   const TaskbarModel model{tree, snapshot};
   TaskbarDrag drag;
-  ASSERT_TRUE(drag.Press(model, LParam(100, 10), {}, 2).ghostSource.has_value());
+  ASSERT_TRUE(drag.Press(model, LParam(100, 10), {}, [] { return 2; }).ghostSource.has_value());
   const auto frame = drag.Move(model, kHeld, LParam(-100, -10));
   ASSERT_TRUE(frame.has_value());
   EXPECT_EQ(frame->ghostAt, (Point{-2147483647 - 1, -2147483647 - 1}));

@@ -141,4 +141,23 @@ TEST_F(TaskbarDragPaint, BackBuffersFollowTheTaskbarsNewSize) {
   Release(Centre(pressed));
 }
 
+// The device context goes with the hook at the end (it may also never have been had): a drag
+// then paints nothing, but its drop still reorders the taskbar.
+TEST_F(TaskbarDragPaint, WithoutItsDrawingSurfaceADragStillMovesTheButton) {
+  auto commandAt = [&](int index) {
+    TBBUTTON button{};
+    SendMessageW(taskbar_.Toolbar(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    return button.idCommand;
+  };
+  const int first = commandAt(0);
+  const Picture before = Now();
+  form_.FormClose();
+  ASSERT_FALSE(form_.Hook().HasTaskbarDC());
+  Press(Centre(taskbar_.ButtonRect(0)));
+  MoveTo(Centre(taskbar_.ButtonRect(2)));
+  EXPECT_EQ(Now().pixels, before.pixels) << "painted without a surface";
+  Release(Centre(taskbar_.ButtonRect(2)));
+  EXPECT_TRUE(traytest::PumpUntil([&] { return commandAt(2) == first; }, 3000)) << "the drop moved nothing";
+}
+
 }  // namespace

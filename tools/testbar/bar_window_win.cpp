@@ -14,6 +14,7 @@ namespace {
 constexpr int kButtonWidth = 160;
 constexpr int kButtonHeight = 26;
 constexpr int kBorder = 2;
+constexpr UINT_PTR kTickerTimer = 1;
 
 // Gives each button the raised edge of a classic taskbar button (pressed: sunken).
 LRESULT CALLBACK TaskSwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,6 +137,22 @@ void TestBar::Layout() {
   InvalidateRect(toolbar_, nullptr, TRUE);
 }
 
+bool TestBar::Tick(HWND window, const std::string& title, unsigned periodMs) {
+  KillTimer(bar_, kTickerTimer);
+  tickerWindow_ = nullptr;
+  if (periodMs == 0) return true;
+  if (!buttons_->Retitle(window, title + " 0")) return false;
+  tickerWindow_ = window;
+  tickerTitle_ = title;
+  tickerCount_ = 0;
+  return SetTimer(bar_, kTickerTimer, periodMs, nullptr) != 0;
+}
+
+void TestBar::OnTick() {
+  if (tickerWindow_ == nullptr) return;
+  buttons_->Retitle(tickerWindow_, tickerTitle_ + " " + std::to_string(++tickerCount_));
+}
+
 LRESULT TestBar::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& copy) {
   if (copy.dwData != kCommandCode) return tray_->Forward(wParam, copy);
   const std::string command(static_cast<const char*>(copy.lpData), copy.cbData);
@@ -153,6 +170,10 @@ LRESULT CALLBACK TestBar::BarProc(HWND window, UINT message, WPARAM wParam, LPAR
   auto* self = reinterpret_cast<TestBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self != nullptr && message == WM_COPYDATA && lParam != 0) {
     return self->OnCopyData(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+  }
+  if (self != nullptr && message == WM_TIMER && wParam == kTickerTimer) {
+    self->OnTick();
+    return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -61,6 +61,13 @@ std::string Move(TestBar& bar, const Words& w) {
               bar, "the toolbar refused the move");
 }
 
+std::string Picture(TestBar& bar, const Words& w) {
+  long long index = 0;
+  if (w.size() != 2 || !ParseNumber(w[1], index) || index < 0) return Error("usage: picture INDEX");
+  const std::string rows = bar.Buttons().Picture(static_cast<int>(index));
+  return rows.empty() ? Error("no such button, or it shows no picture") : Ok(rows);
+}
+
 std::string Rows(TestBar& bar, const Words& w) {
   long long rows = 0;
   if (w.size() != 2 || !ParseNumber(w[1], rows) || rows < 0 || rows > 16) {
@@ -83,6 +90,10 @@ std::string OnWindow(TestBar& bar, const Words& w) {
   if (w[0] == "retitle" && w.size() == 3) {
     return Done(bar.Buttons().Retitle(window, w[2]), bar, "no such window");
   }
+  long long period = 0;
+  if (w[0] == "ticker" && w.size() == 4 && ParseNumber(w[2], period) && period >= 0) {
+    return Done(bar.Tick(window, w[3], static_cast<unsigned>(period)), bar, "no such window");
+  }
   return Error("wrong arguments for " + w[0]);
 }
 
@@ -101,10 +112,12 @@ const std::map<std::string, Handler>& Handlers() {
       {"remove", OnWindow},
       {"hang", OnWindow},
       {"retitle", OnWindow},
+      {"ticker", OnWindow},
       {"collapse", Fold},
       {"expand", Fold},
       {"move", Move},
       {"rows", Rows},
+      {"picture", Picture},
       {"order", [](TestBar& bar, const Words&) { return Ok(bar.Buttons().Order()); }},
       {"messages", [](TestBar& bar, const Words&) { return Ok(bar.Log().Text()); }},
       {"clear",

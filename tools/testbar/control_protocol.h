@@ -9,11 +9,15 @@
 //                                 replies its window handle
 //   group NAME expanded|collapsed new empty group at the end
 //   remove WINDOW | retitle WINDOW TITLE | hang WINDOW (its thread stops answering)
+//   ticker WINDOW MS TITLE        retitles WINDOW "TITLE 0" now, then "TITLE 1", "TITLE 2", ...
+//                                 every MS milliseconds; MS 0 stops it
 //   collapse NAME | expand NAME
 //   move FROM TO                  TB_MOVEBUTTON on the toolbar
 //   rows N                        narrows the toolbar so that its visible buttons take N rows
 //   order                         one line per button: index, window, "group"|"window",
 //                                 hidden 0|1, left,top,right,bottom, text (tab separated)
+//   picture INDEX                 the picture button INDEX shows, over the window background: one
+//                                 line per row of RRGGBB pixels (hex, blank separated)
 //   messages | clear              what the toolbar received, in order | forget it
 //   traycalls                     the WM_COPYDATA calls forwarded to the shell: dwData cbData hex
 //   toolbar                       the toolbar's window handle

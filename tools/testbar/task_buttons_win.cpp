@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <iomanip>
 #include <sstream>
 #include <type_traits>
 
@@ -194,6 +196,36 @@ std::string TaskButtons::Order() const {
         << (data->window ? "window" : "group") << '\t'
         << ((button.fsState & TBSTATE_HIDDEN) ? 1 : 0) << '\t' << rect.left << ',' << rect.top
         << ',' << rect.right << ',' << rect.bottom << '\t' << ButtonText(toolbar_, i) << '\n';
+  }
+  return out.str();
+}
+
+std::string TaskButtons::Picture(int index) const {
+  TBBUTTON button{};
+  int width = 0, height = 0;
+  if (!SendMessageW(toolbar_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) || button.iBitmap < 0 ||
+      !ImageList_GetIconSize(images_, &width, &height)) {
+    return {};
+  }
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  if (!picture || !dc) return {};
+  {
+    ScopedSelect select(dc.Get(), picture.Get());
+    RECT all{0, 0, width, height};
+    FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_WINDOW));
+    if (!ImageList_Draw(images_, button.iBitmap, dc.Get(), 0, 0, ILD_NORMAL)) return {};
+    GdiFlush();
+  }
+  std::ostringstream out;
+  out << std::hex << std::setfill('0');
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) out << (x ? " " : "") << std::setw(6) << (pixels[y * width + x] & 0xFFFFFF);
+    out << '\n';
   }
   return out.str();
 }

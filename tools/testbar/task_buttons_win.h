@@ -33,6 +33,8 @@ class TaskButtons {
 
   // One line per button (see control_protocol.h, "order").
   std::string Order() const;
+  // The picture button `index` shows (see control_protocol.h, "picture"); "" when there is none.
+  std::string Picture(int index) const;
   int VisibleCount() const;
 
   // What a button's data points to: the classic taskbar's record, the window handle first.

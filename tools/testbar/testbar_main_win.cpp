@@ -1,7 +1,7 @@
 // testbar.exe: the stand-in taskbar.
 //   testbar.exe                 the sample bar: lone windows, an expanded and a collapsed group
 //   testbar.exe --empty         a bar without buttons
-//   testbar.exe --odd-texts     the sample bar plus titles with blanks and with byte 255 ('ÿ')
+//   testbar.exe --odd-texts     the sample bar plus titles with blanks, byte 255 ('ÿ') and accents
 //   testbar.exe --ctl "COMMAND" sends one command to the running stand-in, prints the reply
 #include <windows.h>
 #include <shellapi.h>
@@ -21,6 +21,9 @@ void AddSampleButtons(testbar::TaskButtons& buttons, bool oddTexts) {
     buttons.AddWindow("  two  blanks  ", "");
     buttons.AddWindow("Caf\xC3\xA9 \xC3\xBF menu", "");  // "Café ÿ menu"
     buttons.AddWindow("\xC3\xBF", "");                      // "ÿ" alone
+    // Latin-1 beyond ASCII, as window titles often are: "Crème brûlée – Ærø ½ × ñ".
+    buttons.AddWindow("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xE2\x80\x93 \xC3\x86r\xC3\xB8 \xC2\xBD \xC3\x97 \xC3\xB1",
+                      "");
   }
   buttons.AddGroup("Explorer", false);
   buttons.AddWindow("Documents", "Explorer");
