@@ -35,20 +35,30 @@ HWND HookConnection::FindTaskbarToolbar() {
   return nullptr;
 }
 
-void HookConnection::Connect(HWND toolbar, HWND mainWindow) {
+void HookConnection::Attach(HWND toolbar) {
+  taskbarDC_.Reset();
   toolbar_ = toolbar;
-  if (!toolbar_) return;
+  toolbarThread_ = toolbar ? GetWindowThreadProcessId(toolbar, nullptr) : 0;
+  if (!Toolbar()) return;
   // The taskbar's top-level window, without its children cut out: a device context of another
   // process's child window draws nothing under Wine, and this one reaches the toolbar's pixels on
   // every system. TaskbarDC() places its origin and clip on the toolbar.
   HWND top = GetAncestor(toolbar_, GA_ROOT);
   taskbarDC_ = WindowDC(top, GetDCEx(top, nullptr, DCX_WINDOW | DCX_CACHE));
-  PostMessageW(toolbar_, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow));
+}
+
+void HookConnection::HandOver(HWND mainWindow) const {
+  if (HWND toolbar = Toolbar()) PostMessageW(toolbar, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow));
+}
+
+HWND HookConnection::Toolbar() const {
+  if (!toolbar_ || GetWindowThreadProcessId(toolbar_, nullptr) != toolbarThread_) return nullptr;
+  return toolbar_;
 }
 
 HDC HookConnection::TaskbarDC() const {
+  if (!HasTaskbarDC()) return nullptr;
   HDC dc = taskbarDC_.Get();
-  if (!dc) return nullptr;
   RECT bar, top;
   GetWindowRect(toolbar_, &bar);
   GetWindowRect(taskbarDC_.Window(), &top);

@@ -1,5 +1,6 @@
 // The program's side of the hook library: loading it from the program's own folder, installing its
-// hook in every thread, finding the taskbar's button toolbar and handing it the main window.
+// hook in every thread, finding the taskbar's button toolbar (again when the taskbar restarts) and
+// handing it the main window.
 #pragma once
 
 #include <windows.h>
@@ -20,20 +21,25 @@ class HookConnection {
   // Finds the toolbar: the first top-level "Shell_TrayWnd" that holds the whole window chain.
   // Returns null when no taskbar has it.
   static HWND FindTaskbarToolbar();
-  // Takes a device context for drawing on the toolbar and posts "WM_TAKEHWND" with mainWindow.
-  // Does nothing when there is no toolbar.
-  void Connect(HWND toolbar, HWND mainWindow);
+  // Takes the toolbar (null: none) and a device context for drawing on it, letting go of the
+  // previous one's: at start-up, and again when the taskbar has been created anew.
+  void Attach(HWND toolbar);
+  // Posts "WM_TAKEHWND" with mainWindow (null: withdraws the window) to the toolbar; nothing
+  // without one.
+  void HandOver(HWND mainWindow) const;
   // Removes the hook, unloads the library and releases the device context; harmless when they
   // were never obtained.
   void Release();
 
-  HWND Toolbar() const { return toolbar_; }
+  // The toolbar while it is still the window that was found; null once it has gone with its
+  // taskbar, so that nothing is posted to a dead window (whose handle may come back on another).
+  HWND Toolbar() const;
   // A device context whose origin is the toolbar's top-left corner and which draws only on the
   // toolbar (the whole window, as GetWindowDC of the toolbar would give); null without a toolbar.
   // Placed anew at each call, since the toolbar can move within the taskbar.
   HDC TaskbarDC() const;
   // Whether TaskbarDC() has a device context to give, without placing it.
-  bool HasTaskbarDC() const { return taskbarDC_.Get() != nullptr; }
+  bool HasTaskbarDC() const { return taskbarDC_.Get() != nullptr && Toolbar() != nullptr; }
   bool Loaded() const { return static_cast<bool>(library_); }
   bool Installed() const { return static_cast<bool>(hook_); }
 
@@ -41,5 +47,6 @@ class HookConnection {
   UniqueModule library_;
   UniqueHook hook_;
   HWND toolbar_ = nullptr;
+  DWORD toolbarThread_ = 0;  // the thread that owns toolbar_
   WindowDC taskbarDC_;
 };

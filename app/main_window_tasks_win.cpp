@@ -52,7 +52,9 @@ void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::si
     taskTexts_.clear();
     for (const std::string& text : *texts) taskTexts_.push_back(Narrow(AnsiToWide(text)));
   } else if (auto* mouse = std::get_if<taskbar::MouseInput>(&payload)) {
-    HandleTaskbarMouse(*mouse);
+    // Off means off, also when a hook library goes on forwarding the taskbar's mouse after the
+    // window was withdrawn: no drag on the taskbar, no drop that moves a button.
+    if (SwitchState() == traymenu::Switch::On) HandleTaskbarMouse(*mouse);
   } else if (auto* icons = std::get_if<taskbar::IconList>(&payload)) {
     TakeTaskIcons(*icons);
   }
@@ -82,7 +84,8 @@ void TfrmRowtender::ButtonRefreshClick() { RequestSnapshot(); }
 
 void TfrmRowtender::TimerRefreshTimer() {
   timerRefresh_.SetEnabled(false);
-  SetListLocked(false);
+  // While Off the list stays locked, also when an activation of the window brought this tick.
+  if (traymenu::ViewOf(SwitchState()).listWorks) SetListLocked(false);
   RequestSnapshot();
 }
 

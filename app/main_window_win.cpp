@@ -23,14 +23,16 @@ TfrmRowtender::TfrmRowtender()
     : Form(MainWindowDescription(), &CreateControl),
       snapshot_(std::make_unique<hook::TaskbarSnapshot>()),
       timerRefresh_(this, 200, false),
-      timerDeferredRebuild_(this, taskbar::RefreshThrottle::kHiddenIntervalMs, false) {
+      timerDeferredRebuild_(this, taskbar::RefreshThrottle::kHiddenIntervalMs, false),
+      timerFindTaskbar_(this, kFindTaskbarIntervalMs, false) {
   timerRefresh_.OnTimer = [this] { TimerRefreshTimer(); };
   timerDeferredRebuild_.OnTimer = [this] { DeferredRebuildTimer(); };
   BindHandlers();
   ConfigureTrayIcon();
+  WatchTaskbarRestarts();
 }
 
-TfrmRowtender::~TfrmRowtender() = default;
+TfrmRowtender::~TfrmRowtender() { Application::Instance().UnhookMainWindow(taskbarCreatedHookId_); }
 
 void TfrmRowtender::BindHandlers() {
   BindEvent("FormCreate", [this] { FormCreate(); });
@@ -43,6 +45,7 @@ void TfrmRowtender::BindHandlers() {
   BindMouse("TreeTasksMouseDown", [this](Control&, const ui::MouseEvent& e) { TreeTasksMouseDown(e); });
   BindMouse("TreeTasksMouseMove", [this](Control&, const ui::MouseEvent& e) { TreeTasksMouseMove(e); });
   BindMouse("TreeTasksMouseUp", [this](Control&, const ui::MouseEvent& e) { TreeTasksMouseUp(e); });
+  BindMenuHandlers();
 }
 
 void TfrmRowtender::FormCreate() {
@@ -71,7 +74,8 @@ void TfrmRowtender::FormCreate() {
 void TfrmRowtender::ConnectHookLibrary() {
   hook_.Load(ProgramFolder());
   hook_.Install();
-  hook_.Connect(HookConnection::FindTaskbarToolbar(), Handle());
+  hook_.Attach(HookConnection::FindTaskbarToolbar());
+  hook_.HandOver(Handle());
 }
 
 void TfrmRowtender::FormActivate() { timerRefresh_.SetEnabled(true); }

@@ -15,6 +15,7 @@
 #include "app/refresh_throttle.h"
 #include "app/task_icons_win.h"
 #include "app/task_tree.h"
+#include "app/tray_menu/switch_state.h"
 #include "app/tree_images.h"
 #include "app/tree_drag.h"
 #include "app/taskbar_drag.h"
@@ -30,6 +31,10 @@ struct SettingsForm;
 
 class TfrmRowtender : public Form {
  public:
+  // While a new taskbar has no button toolbar yet, it is looked for again this often, this many times.
+  static constexpr unsigned kFindTaskbarIntervalMs = 500;
+  static constexpr int kFindTaskbarAttempts = 20;
+
   TfrmRowtender();
   ~TfrmRowtender() override;
 
@@ -148,17 +153,43 @@ class TfrmRowtender : public Form {
   taskbar::TaskbarDrag taskbarDrag_;
   UniqueBrush frameBrush_;
 
-  // tray: the tray icon component and its handlers (app/main_window_tray_win.cpp).
+  // tray: the tray icon component, its menu with the On/Off switch, and their handlers
+  // (app/main_window_tray_win.cpp).
  public:
   TTrayIcon& TrayIcon() { return trayIcon_; }
   void TrayIconDblClick();
   void TrayIconBalloonHintClick();
   void TrayIconStartup(bool& showMainForm);
   void btnOkClick();
+  // Either switch item: On to Off or Off to On.
+  void MenuItemOnClick();
+  void MenuItemSettingsClick();
+  void MenuItemAboutClick();
+  void MenuItemCheckforUpdatesClick() {}
+  void KelvaneSoftwareWebsite1Click();
+  // On while the task list shows (every start begins On); Off hides it behind its notice.
+  traymenu::Switch SwitchState() const;
 
  private:
   void ConfigureTrayIcon();
+  void LoadContextMenu();
+  void BindMenuHandlers();
+  void RestoreOnPage(int page);
   ImageList imageListTray_{this};
+  ImageList imageListMenuItems_{this};
   PopupMenu contextMenu_{this};
   TTrayIcon trayIcon_{this};
+
+  // taskbar restart: a new taskbar after the shell's "TaskbarCreated"
+  // (app/main_window_taskbar_restart_win.cpp).
+ public:
+  void TaskbarCreated();
+
+ private:
+  void WatchTaskbarRestarts();
+  void AttachTaskbar();
+  void FindTaskbarTimer();
+  Timer timerFindTaskbar_;
+  int findTaskbarAttempts_ = 0;
+  int taskbarCreatedHookId_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "resources/main_window_description.h"
 
+#include "app/tray_menu/context_menu.h"
 #include "app/version/web_address.h"
 
 namespace {
@@ -124,6 +125,7 @@ ui::FormDescription Build() {
   AddSettingsPage(c);
   AddAboutPage(c);
   AddBottomBar(c);
+  form.menus.push_back(traymenu::ContextMenuDescription());
   return form;
 }
 

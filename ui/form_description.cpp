@@ -20,6 +20,13 @@ const ControlDescription* FormDescription::Find(const std::string& controlName) 
   return nullptr;
 }
 
+const MenuDescription* FormDescription::FindMenu(const std::string& menuName) const {
+  for (const auto& m : menus) {
+    if (m.name == menuName) return &m;
+  }
+  return nullptr;
+}
+
 std::vector<const ControlDescription*> FormDescription::ChildrenOf(const std::string& parentName) const {
   std::vector<const ControlDescription*> children;
   for (const auto& c : controls) {

@@ -1,6 +1,7 @@
-// A window described as data: the form's properties and a table of its controls, each with its kind,
+// A window described as data: the form's properties, a table of its controls, each with its kind,
 // name, parent, caption, place in 96-dpi pixels, alignment, anchors, font and the names of its
-// handlers. Forms are created from these tables; tests read them to know where controls belong.
+// handlers, and its pop-up menus. Forms are created from these tables; tests read them to know
+// where controls belong.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "ui/layout.h"
+#include "ui/menu_description.h"
 
 namespace ui {
 
@@ -105,8 +107,10 @@ struct FormDescription {
   // Where a page control's pages sit inside it at design time (tabs on top).
   int pageInsetLeft = 4, pageInsetTop = 24, pageInsetRight = 4, pageInsetBottom = 4;
   std::vector<ControlDescription> controls;  // parents before their children
+  std::vector<MenuDescription> menus;
 
   const ControlDescription* Find(const std::string& controlName) const;
+  const MenuDescription* FindMenu(const std::string& menuName) const;
   // The children of `parentName` (empty: the form), in table order.
   std::vector<const ControlDescription*> ChildrenOf(const std::string& parentName) const;
 };

@@ -7,6 +7,7 @@
 #include "ui/application_win.h"
 #include "ui/component_win.h"
 #include "ui/exceptions.h"
+#include "ui/popup_menu_win.h"
 #include "ui/standard_controls_win.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
@@ -111,6 +112,13 @@ std::vector<std::string> Form::UnboundHandlers() const {
     check(d, d.onMouseDown, "OnMouseDown", mouseHandlers_.count(d.onMouseDown) != 0);
     check(d, d.onMouseMove, "OnMouseMove", mouseHandlers_.count(d.onMouseMove) != 0);
     check(d, d.onMouseUp, "OnMouseUp", mouseHandlers_.count(d.onMouseUp) != 0);
+  }
+  for (const ui::MenuDescription& menu : description_.menus) {
+    for (const ui::MenuItemDescription& item : menu.items) {
+      if (!item.onClick.empty() && !menuHandlers_.count(item.onClick)) {
+        unbound.push_back(menu.name + "." + item.name + ".OnClick = " + item.onClick);
+      }
+    }
   }
   return unbound;
 }
@@ -223,8 +231,22 @@ void Form::BindEvent(const std::string& eventName, std::function<void()> handler
   eventHandlers_[eventName] = std::move(handler);
 }
 
+void Form::BindMenuClick(const std::string& handlerName, std::function<void()> handler) {
+  menuHandlers_[handlerName] = std::move(handler);
+}
+
+void Form::FillMenu(PopupMenu& menu, const std::string& menuName) {
+  const ui::MenuDescription* description = description_.FindMenu(menuName);
+  if (!description) throw EInvalidOperation(description_.name + " has no menu named " + menuName);
+  menu.Load(*description, [this](const ui::MenuItemDescription& item) -> std::function<void()> {
+    if (item.onClick.empty()) return nullptr;
+    return [this, handler = item.onClick] { FireMenuClick(handler); };
+  });
+}
+
 bool Form::HasHandler(const std::string& handlerName) const {
-  return clickHandlers_.count(handlerName) || mouseHandlers_.count(handlerName) || eventHandlers_.count(handlerName);
+  return clickHandlers_.count(handlerName) || mouseHandlers_.count(handlerName) || eventHandlers_.count(handlerName) ||
+         menuHandlers_.count(handlerName);
 }
 
 void Form::FireClick(const std::string& handlerName, Control& sender) {
@@ -235,6 +257,11 @@ void Form::FireClick(const std::string& handlerName, Control& sender) {
 void Form::FireMouse(const std::string& handlerName, Control& sender, const ui::MouseEvent& event) {
   auto it = mouseHandlers_.find(handlerName);
   if (it != mouseHandlers_.end()) it->second(sender, event);
+}
+
+void Form::FireMenuClick(const std::string& handlerName) {
+  auto it = menuHandlers_.find(handlerName);
+  if (it != menuHandlers_.end()) it->second();
 }
 
 void Form::FireEvent(const std::string& eventName) {

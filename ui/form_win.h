@@ -18,6 +18,7 @@
 
 class Component;
 class Control;
+class PopupMenu;
 
 enum class WindowState { Normal, Minimized, Maximized };
 enum class FormStyle { Normal, MDIForm };
@@ -47,9 +48,9 @@ class Form : public Window {
     return *control;
   }
 
-  // The handler names of the description that nothing is bound to, each as "control.event"
-  // (click handlers must be bound as clicks, mouse handlers as mouse handlers). CreateForm refuses
-  // a form that has any.
+  // The handler names of the description that nothing is bound to, each as "control.event" or
+  // "menu.item.OnClick" (click handlers must be bound as clicks, mouse handlers as mouse handlers,
+  // menu items' handlers as menu clicks). CreateForm refuses a form that has any.
   std::vector<std::string> UnboundHandlers() const;
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
@@ -81,6 +82,11 @@ class Form : public Window {
   void BindClick(const std::string& handlerName, Handler handler);
   void BindMouse(const std::string& handlerName, MouseHandler handler);
   void BindEvent(const std::string& eventName, std::function<void()> handler);
+  void BindMenuClick(const std::string& handlerName, std::function<void()> handler);
+  // Fills a menu component with the items of the description's menu of that name; each item's
+  // click runs the menu click handler its description names. Throws EInvalidOperation when the
+  // description has no such menu.
+  void FillMenu(PopupMenu& menu, const std::string& menuName);
 
   // Form events; the defaults allow every close and do nothing else.
   virtual bool OnCloseQuery() { return true; }
@@ -94,6 +100,7 @@ class Form : public Window {
   void FireMouse(const std::string& handlerName, Control& sender, const ui::MouseEvent& event);
   bool HasHandler(const std::string& handlerName) const;
   void FireEvent(const std::string& eventName);
+  void FireMenuClick(const std::string& handlerName);
 
  private:
   [[noreturn]] static void ThrowWrongKind(const std::string& name);
@@ -113,6 +120,7 @@ class Form : public Window {
   std::map<std::string, Handler> clickHandlers_;
   std::map<std::string, MouseHandler> mouseHandlers_;
   std::map<std::string, std::function<void()>> eventHandlers_;
+  std::map<std::string, std::function<void()>> menuHandlers_;
   std::string fontName_;
   bool closing_ = false;
 };

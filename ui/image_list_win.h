@@ -16,9 +16,17 @@ class ImageList : public Component, public RemovalNotifier {
   int Count() const;
   // Adds a copy of icon; returns its index or -1.
   int AddIcon(HICON icon);
+  // Adds the images of a strip of images side by side, `key` being their transparent colour;
+  // returns the index of the first or -1.
+  int AddMasked(HBITMAP strip, COLORREF key);
   void Clear();
   // A new icon made from the image at index; empty (null) for an index outside the list.
   UniqueIcon GetIcon(int index) const;
+  // The images' size.
+  SIZE ImageSize() const;
+  // Draws the image at index with its transparency at (x, y); a disabled one greyed, as disabled
+  // menu items and buttons show their pictures. An index outside the list draws nothing.
+  void Draw(int index, HDC dc, int x, int y, bool enabled) const;
 
  private:
   UniqueImageList list_;

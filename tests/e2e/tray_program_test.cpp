@@ -15,19 +15,15 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/program_tray_icon.h"
 #include "tests/tray_calls_win.h"
 
 namespace e2e {
 namespace {
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Kelvane\\Rowtender";
-constexpr UINT kTrayCallbackMessage = 0x800;  // the icon's callback message
 
-using testsupport::kTrayIdOffset;
-using testsupport::kTrayWindowOffset;
-using testsupport::RecordedTrayCall;
-
-std::vector<RecordedTrayCall> TrayCalls(const TestBarProcess& bar) {
+std::vector<testsupport::RecordedTrayCall> TrayCalls(const TestBarProcess& bar) {
   return testsupport::ParseTrayCalls(bar.Command("traycalls"));
 }
 
@@ -62,33 +58,13 @@ class TrayProgramTest : public testing::Test {
 
   // The program's first NIM_ADD, which names its tray window and icon id.
   bool IconAdded() {
-    for (const RecordedTrayCall& call : TrayCalls(*bar_)) {
-      DWORD owner = 0;
-      HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(call.At(kTrayWindowOffset))));
-      if (call.request == NIM_ADD && GetWindowThreadProcessId(window, &owner) &&
-          owner == program_->Id()) {
-        icon_ = call;
-        return true;
-      }
-    }
-    return false;
+    const std::optional<TrayIcon> icon = ProgramTrayIcon(*bar_, program_->Id());
+    if (icon) icon_ = *icon;
+    return icon.has_value();
   }
 
-  HWND IconWindow() const {
-    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(icon_.At(kTrayWindowOffset))));
-  }
-
-  // Asks the shell about the program's icon directly: a modify succeeds only for an icon it holds.
-  bool ShellHasIcon() const { return ShellCall(NIM_MODIFY); }
-  bool ShellCall(DWORD request) const {
-    NOTIFYICONDATAW data{};
-    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = IconWindow();
-    data.uID = icon_.At(kTrayIdOffset);
-    return Shell_NotifyIconW(request, &data) != FALSE;
-  }
-
-  void Notify(UINT code) const { SendMessageW(IconWindow(), kTrayCallbackMessage, icon_.At(kTrayIdOffset), code); }
+  // Asks the shell about the program's icon directly.
+  bool ShellHasIcon() const { return ShellCall(icon_, NIM_MODIFY); }
 
   // True once no new tray call has reached the shell for half a second.
   bool TrayCallsSettle() const {
@@ -106,7 +82,7 @@ class TrayProgramTest : public testing::Test {
 
   std::unique_ptr<TestBarProcess> bar_;
   std::unique_ptr<Process> program_;
-  RecordedTrayCall icon_;
+  TrayIcon icon_;
   HWND form_ = nullptr;
   HWND application_ = nullptr;
 };
@@ -164,7 +140,7 @@ TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {
   // The program's start-up calls to the shell are over (a later one could add the icon again).
   ASSERT_TRUE(TrayCallsSettle());
   // A restarted shell has forgotten every icon.
-  ASSERT_TRUE(ShellCall(NIM_DELETE));
+  ASSERT_TRUE(ShellCall(icon_, NIM_DELETE));
   ASSERT_FALSE(ShellHasIcon());
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
@@ -177,7 +153,7 @@ TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {
 TEST_F(TrayProgramTest, DoubleClickOnTheIconBringsTheWindowToTheFront) {
   ASSERT_NO_FATAL_FAILURE(StartProgram(std::nullopt));
   ASSERT_TRUE(StaysHidden(500));
-  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(code);
+  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(icon_, code);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) && GetForegroundWindow() == form_; }))
       << "visible " << IsWindowVisible(form_) << ", foreground " << GetForegroundWindow() << " form " << form_;
 }

@@ -1,6 +1,6 @@
-// What: every form of the program binds each handler its description names, a form whose
-// description names a handler nothing is bound to refuses to be created, and a control fetched as
-// the wrong kind or by a wrong name fails loudly.
+// What: every form of the program binds each handler its description names (its controls' and
+// its menus' items'), a form whose description names a handler nothing is bound to refuses to be
+// created, and a control fetched as the wrong kind or by a wrong name fails loudly.
 // Why: handlers and controls are wired by name; "OK" once did nothing because its handler was
 // never bound, and nothing said so.
 #include <windows.h>
@@ -16,6 +16,7 @@
 #include "app/main_window_win.h"
 #include "controls/control_factory_win.h"
 #include "ui/exceptions.h"
+#include "ui/popup_menu_win.h"
 #include "ui/standard_controls_win.h"
 
 namespace {
@@ -52,6 +53,11 @@ class BindingTestForm : public Form {
       BindMouse(name, [](Control&, const ui::MouseEvent&) {});
     }
   }
+  void Fill(PopupMenu& menu, const std::string& name) { FillMenu(menu, name); }
+  void BindMenu(bool asMenuClick) {
+    if (asMenuClick) return BindMenuClick("miGoClick", [] {});
+    BindClick("miGoClick", [](Control&) {});
+  }
 
  private:
   static ui::FormDescription Describe() {
@@ -63,6 +69,7 @@ class BindingTestForm : public Form {
     d.controls.push_back(ui::Describe(ui::ControlKind::Button, "btnGo", "", "Go", {0, 0, 75, 25}).OnClick("btnGoClick"));
     d.controls.push_back(ui::Describe(ui::ControlKind::TreeView, "tvList", "", "", {0, 30, 200, 70})
                              .OnMouse("tvListMouseDown", "", "tvListMouseUp"));
+    d.menus.push_back({"pmTest", {ui::DescribeItem("miGo", "&Go").OnClick("miGoClick"), ui::DescribeItem("N1", "-")}});
     return d;
   }
   static inline const ui::FormDescription description_ = Describe();
@@ -75,17 +82,27 @@ TEST(FormBindings, AFormNamingAnUnboundHandlerIsNotCreated) {
     std::vector<std::string> unbound;
   } cases[] = {
       {"nothing bound", [](BindingTestForm&) {},
-       {"btnGo.OnClick = btnGoClick", "tvList.OnMouseDown = tvListMouseDown", "tvList.OnMouseUp = tvListMouseUp"}},
+       {"btnGo.OnClick = btnGoClick", "tvList.OnMouseDown = tvListMouseDown", "tvList.OnMouseUp = tvListMouseUp",
+        "pmTest.miGo.OnClick = miGoClick"}},
       {"the click bound as a mouse handler",
        [](BindingTestForm& f) {
          f.BindGo(false);
          f.BindTree();
+         f.BindMenu(true);
        },
        {"btnGo.OnClick = btnGoClick"}},
+      {"the menu item's handler bound as a control's click",
+       [](BindingTestForm& f) {
+         f.BindGo(true);
+         f.BindTree();
+         f.BindMenu(false);
+       },
+       {"pmTest.miGo.OnClick = miGoClick"}},
       {"everything bound",
        [](BindingTestForm& f) {
          f.BindGo(true);
          f.BindTree();
+         f.BindMenu(true);
        },
        {}},
   };
@@ -113,12 +130,19 @@ TEST(FormBindings, AControlFetchedAsTheWrongKindOrByAWrongNameFailsLoudly) {
   BindingTestForm form;
   form.BindGo(true);
   form.BindTree();
+  form.BindMenu(true);
   form.CreateForm();
   EXPECT_EQ(form.ControlAs<Button>("btnGo").Handle(), form.ControlByName("btnGo").Handle());
   EXPECT_EQ(form.ControlAs<TreeView>("tvList").Handle(), form.ControlByName("tvList").Handle());
   EXPECT_THROW(form.ControlAs<TreeView>("btnGo"), EInvalidOperation);
   EXPECT_THROW(form.ControlAs<CheckBox>("btnGo"), EInvalidOperation);  // a check box is a button, not the reverse
   EXPECT_THROW(form.ControlAs<Button>("btnGoo"), EInvalidOperation);
+  // So do a menu and a menu item of a wrong name.
+  PopupMenu menu(&form);
+  EXPECT_THROW(form.Fill(menu, "pmTesst"), EInvalidOperation);
+  form.Fill(menu, "pmTest");
+  EXPECT_EQ(menu.Item("miGo").caption, "&Go");
+  EXPECT_THROW(menu.Item("miGoo"), EInvalidOperation);
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+// The names the menu reader library (menu_reader_win.cpp) and the tests that use it share.
+#pragma once
+
+#include <cstdint>
+
+namespace menureader {
+
+inline constexpr wchar_t kLibraryFileName[] = L"menu_reader.dll";
+inline constexpr char kHookExport[] = "ReadMenuHook";
+inline constexpr wchar_t kReadMenuMessage[] = L"RowtenderTestReadMenu";
+inline constexpr std::uintptr_t kMenuReplyCode = 0x4D454E55;  // "MENU"
+
+}  // namespace menureader
