@@ -3,12 +3,14 @@
 
 usage: check_demo.py DEMO_FOLDER DEMO_OUTPUT_FILE
 
-The demo's output must show the snapshot reaching the program, a new taskbar order after each of
-its four moves and the drag's red frame; its pictures must have the sizes of what they show, must
+The demo's output must show the snapshot reaching the program, the tray menu's switch withdrawing
+the window from the stand-in's toolbar and handing it back, a new taskbar order after each of its
+four moves and the drag's red frame; its pictures must have the sizes of what they show, must
 not be blank, and the window pictures must hold no black band (a patch the screen left unpainted).
 Pixels are read with ImageMagick's `identify` and `convert`. Exit status 0 when all is well; every
 fault found is printed.
 """
+import re
 import subprocess
 import sys
 from pathlib import Path
@@ -28,8 +30,10 @@ PICTURES = {
     "taskbar-down-mid-animation.png": ((1280, 1280), (20, 80)),
     "taskbar-drag-mid-animation.png": ((1280, 1280), (20, 80)),
     "taskbar-drag.png": ((1280, 1280), (20, 80)),
+    "tray-menu.png": ((120, 400), (100, 300)),
+    "switched-off.png": ((400, 1100), (250, 700)),
 }
-WINDOW_PICTURES = ["main-window.png", "list-after-moves.png"]
+WINDOW_PICTURES = ["main-window.png", "list-after-moves.png", "switched-off.png"]
 LONGEST_BLACK_RUN = 40  # no text or frame of the window has a black line this long
 FEWEST_COLOURS = 8
 
@@ -66,6 +70,11 @@ def check_output(output):
         elif now == previous:
             faults.append(f"the taskbar's order did not change: {step}")
         previous = now
+    if "WM_TAKEHWND 0 0" not in found.get("switched Off: what the stand-in's toolbar received", []):
+        faults.append("switching Off did not withdraw the window from the stand-in's toolbar")
+    handed_back = found.get("switched On again: what the stand-in's toolbar received", [])
+    if not any(re.fullmatch(r"WM_TAKEHWND 0 [1-9]\d*", line) for line in handed_back):
+        faults.append("switching On did not hand the window back to the stand-in's toolbar")
     if not any(header.startswith("mid-drag screenshot (the ghost and the red frame)") for header in found):
         faults.append("the drag on the taskbar showed no red frame")
     return faults
