@@ -97,11 +97,12 @@ bool PopupMenu::Popup(int x, int y, HWND window) {
   Window* owner = images_ ? Window::FromHandle(window) : nullptr;
   UniqueMenu menu = BuildMenu(items_, owner != nullptr);
   if (!menu) return false;
-  const int hook = owner ? owner->AddMessageHook([this, shown = menu.Get()](UINT message, WPARAM, LPARAM lParam,
-                                                                               LRESULT& result) {
-    return DrawItemImage(shown, message, lParam, result);
-  })
-                         : 0;
+  int hook = 0;
+  if (owner) {
+    hook = owner->AddMessageHook([this, shown = menu.Get()](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+      return DrawItemImage(shown, message, lParam, result);
+    });
+  }
   UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN;
   BOOL command = TrackPopupMenuEx(menu.Get(), flags, x, y, window, nullptr);
   // The owner may have gone while the menu was open.
