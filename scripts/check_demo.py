@@ -3,8 +3,8 @@
 
 usage: check_demo.py DEMO_FOLDER DEMO_OUTPUT_FILE
 
-The demo's output must show the snapshot reaching the program, the tray menu's switch withdrawing
-the window from the stand-in's toolbar and handing it back, a new taskbar order after each of its
+The demo's output must show the snapshot reaching the program, the tray menu's items, its switch
+withdrawing the window from the stand-in's toolbar and handing it back, a new taskbar order after each of its
 four moves and the drag's red frame; its pictures must have the sizes of what they show, must
 not be blank, and the window pictures must hold no black band (a patch the screen left unpainted).
 Pixels are read with ImageMagick's `identify` and `convert`. Exit status 0 when all is well; every
@@ -21,6 +21,9 @@ STEPS = [
     "the first item dragged onto the third",
     "the stand-in taskbar's buttons after the drag",
 ]
+# The tray menu as the demo prints it: caption and marks of each item.
+MENU = ["&On (Current State) disabled checked radio image", "O&ff radio image", "&Settings image", "-",
+        "&About image", "Kelvane Software Website", "-", "E&xit"]
 # name: (width range, height range)
 PICTURES = {
     "main-window.png": ((400, 1100), (250, 700)),
@@ -70,6 +73,9 @@ def check_output(output):
         elif now == previous:
             faults.append(f"the taskbar's order did not change: {step}")
         previous = now
+    menu = next((lines for header, lines in found.items() if header.startswith("the tray menu's items")), [])
+    if menu != MENU:
+        faults.append(f"the tray menu shows {menu}, not {MENU}")
     if "WM_TAKEHWND 0 0" not in found.get("switched Off: what the stand-in's toolbar received", []):
         faults.append("switching Off did not withdraw the window from the stand-in's toolbar")
     handed_back = found.get("switched On again: what the stand-in's toolbar received", [])

@@ -103,18 +103,21 @@ window_shot "$(main_window)" "$out/about-page.png"
 wine "$bin/rowtender-list.exe" page 0 >/dev/null 2>&1
 echo "--- the About page: $out/about-page.png"
 
-# The tray menu, opened as a right press on the icon opens it and photographed; then the switch
-# turned Off (the list gives way to its notice, the stand-in's toolbar is told to forget the window)
-# and On again (the window handed back, the list refreshed).
+# The tray menu, opened as a right press on the icon opens it, its items printed as the system holds
+# them and photographed; then the switch turned Off (the list gives way to its notice, the
+# stand-in's toolbar is told to forget the window) and On again (the window handed back, the list
+# refreshed), each by a click on its item.
 tray() { wine "$bin/rowtender-tray.exe" "$@" 2>/dev/null | tr -d '\r'; }
 toolbar_got() { ctl messages | grep -qE "$1"; }
 ctl clear >/dev/null
-read -r _ _ menu_x menu_y menu_w menu_h < <(tray open)
+menu=$(tray open)
+read -r _ _ menu_x menu_y menu_w menu_h <<<"$(head -n 1 <<<"$menu")"
 sleep 0.5  # the menu shows when the command returns; give it a moment to paint
 import -window root "$out/screen-menu.png"
 convert "$out/screen-menu.png" -crop "${menu_w}x${menu_h}+${menu_x}+${menu_y}" +repage "$out/tray-menu.png"
-echo "--- the tray menu: $out/tray-menu.png"
-tray key f  # "O&ff"
+echo "--- the tray menu's items (caption and marks): $out/tray-menu.png"
+tail -n +2 <<<"$menu"
+tray pick "O&ff"
 wait_for 15 "the window to be withdrawn" toolbar_got '^WM_TAKEHWND 0 0$'
 echo "--- switched Off: what the stand-in's toolbar received"
 ctl messages
@@ -123,7 +126,7 @@ window_shot "$(main_window)" "$out/switched-off.png"
 echo "--- the list while Off: $out/switched-off.png"
 ctl clear >/dev/null
 tray open >/dev/null
-tray key o  # "&On"
+tray pick "&On"
 wait_for 15 "the window to be handed back" toolbar_got '^WM_TAKEHWND 0 [1-9]'
 wait_for 15 "the list to refresh" wine "$bin/rowtender-list.exe" ready
 echo "--- switched On again: what the stand-in's toolbar received"

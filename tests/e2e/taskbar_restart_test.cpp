@@ -40,12 +40,6 @@ class TaskbarRestartTest : public TrayMenuSession {
     PostMessageW(bar_->Toolbar(), WM_APP + 1, 0, 0);
     return WaitUntil([&] { return ToolbarMessages().size() > seen; });
   }
-  bool Logged(const std::string& line) const {
-    for (const std::string& logged : ToolbarMessages()) {
-      if (logged == line) return true;
-    }
-    return false;
-  }
 };
 
 TEST_F(TaskbarRestartTest, TheProgramFollowsANewTaskbar) {
@@ -73,7 +67,7 @@ TEST_F(TaskbarRestartTest, TheProgramFollowsANewTaskbar) {
     PostMessageW(tree_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drag.end.x, drag.end.y));
     bar_.reset();
     // A restarted shell has forgotten every icon.
-    ASSERT_TRUE(ShellCall(icon_, NIM_DELETE));
+    ASSERT_TRUE(livemenu::ShellCall(icon_, NIM_DELETE));
     if (c.broadcastFirst) {
       BroadcastTaskbarCreated();
       // Until the new taskbar is there, the list offers no button of the one that is gone.
@@ -81,7 +75,7 @@ TEST_F(TaskbarRestartTest, TheProgramFollowsANewTaskbar) {
     }
     ASSERT_NO_FATAL_FAILURE(StartNewTaskbar());
     if (!c.broadcastFirst) BroadcastTaskbarCreated();
-    EXPECT_TRUE(WaitUntil([&] { return ShellCall(icon_, NIM_MODIFY); })) << "the icon did not come back";
+    EXPECT_TRUE(WaitUntil([&] { return livemenu::ShellCall(icon_, NIM_MODIFY); })) << "the icon did not come back";
 
     if (c.off) {
       ASSERT_TRUE(ToolbarCaughtUp());

@@ -23,15 +23,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// An item as one line: caption, then its marks.
-std::string Describe(const LiveMenuItem& item) {
-  return item.caption + (item.enabled ? "" : " disabled") + (item.checked ? " checked" : "") +
-         (item.radio ? " radio" : "") + (item.image ? " image" : "");
-}
-
-Texts Describe(const std::vector<LiveMenuItem>& items) {
+Texts Describe(const std::vector<livemenu::MenuItem>& items) {
   Texts lines;
-  for (const LiveMenuItem& item : items) lines.push_back(Describe(item));
+  for (const livemenu::MenuItem& item : items) lines.push_back(livemenu::Describe(item));
   return lines;
 }
 
@@ -66,12 +60,6 @@ class TrayMenuTest : public TrayMenuSession {
     }
     return state;
   }
-  bool Logged(const std::string& line, size_t from) const {
-    for (const std::string& logged : ToolbarMessages(from)) {
-      if (logged == line) return true;
-    }
-    return false;
-  }
   int ActivePage() const {
     return static_cast<int>(SendMessageW(Control("PageControlMain"), TCM_GETCURSEL, 0, 0));
   }
@@ -87,13 +75,13 @@ TEST_F(TrayMenuTest, TheSwitchWithdrawsTheListAndHandsItBack) {
   ASSERT_TRUE(menu_->Pick("O&ff"));
   const size_t off = ToolbarMessages().size();
   EXPECT_EQ(ListState(), listOff);
-  EXPECT_TRUE(WaitUntil([&] { return Logged("WM_TAKEHWND 0 0", 0); })) << "the window was not withdrawn";
+  EXPECT_TRUE(WaitUntil([&] { return Logged("WM_TAKEHWND 0 0"); })) << "the window was not withdrawn";
   EXPECT_EQ(Describe(menu_->Open(icon_)), MenuWhen(false));
   ASSERT_TRUE(menu_->Close());
 
   // An activation (a double click on the icon shows the window) brings the refresh tick: its
   // snapshot request reaches the taskbar, and the list stays locked.
-  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(icon_, code);
+  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) livemenu::Notify(icon_, code);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) && Logged("WM_APP+1 0 0", off); }))
       << "no activation and refresh";
   EXPECT_EQ(ListState(), listOff);

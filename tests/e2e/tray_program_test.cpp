@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
-#include "tests/e2e/program_tray_icon.h"
 #include "tests/tray_calls_win.h"
+#include "tools/traymenu/live_tray_menu_win.h"
 
 namespace e2e {
 namespace {
@@ -58,13 +58,13 @@ class TrayProgramTest : public testing::Test {
 
   // The program's first NIM_ADD, which names its tray window and icon id.
   bool IconAdded() {
-    const std::optional<TrayIcon> icon = ProgramTrayIcon(*bar_, program_->Id());
+    const std::optional<livemenu::TrayIcon> icon = livemenu::ProgramTrayIcon(program_->Id());
     if (icon) icon_ = *icon;
     return icon.has_value();
   }
 
   // Asks the shell about the program's icon directly.
-  bool ShellHasIcon() const { return ShellCall(icon_, NIM_MODIFY); }
+  bool ShellHasIcon() const { return livemenu::ShellCall(icon_, NIM_MODIFY); }
 
   // True once no new tray call has reached the shell for half a second.
   bool TrayCallsSettle() const {
@@ -82,7 +82,7 @@ class TrayProgramTest : public testing::Test {
 
   std::unique_ptr<TestBarProcess> bar_;
   std::unique_ptr<Process> program_;
-  TrayIcon icon_;
+  livemenu::TrayIcon icon_;
   HWND form_ = nullptr;
   HWND application_ = nullptr;
 };
@@ -140,7 +140,7 @@ TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {
   // The program's start-up calls to the shell are over (a later one could add the icon again).
   ASSERT_TRUE(TrayCallsSettle());
   // A restarted shell has forgotten every icon.
-  ASSERT_TRUE(ShellCall(icon_, NIM_DELETE));
+  ASSERT_TRUE(livemenu::ShellCall(icon_, NIM_DELETE));
   ASSERT_FALSE(ShellHasIcon());
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
@@ -153,7 +153,7 @@ TEST_F(TrayProgramTest, TaskbarCreatedPutsTheIconBack) {
 TEST_F(TrayProgramTest, DoubleClickOnTheIconBringsTheWindowToTheFront) {
   ASSERT_NO_FATAL_FAILURE(StartProgram(std::nullopt));
   ASSERT_TRUE(StaysHidden(500));
-  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(icon_, code);
+  for (UINT code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) livemenu::Notify(icon_, code);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form_) && GetForegroundWindow() == form_; }))
       << "visible " << IsWindowVisible(form_) << ", foreground " << GetForegroundWindow() << " form " << form_;
 }

@@ -1,8 +1,8 @@
-// A hook library that the tray menu tests put into the real program's GUI thread, to read its
-// open pop-up menu the way the system holds it: a menu's items can only be read inside the process
-// that owns the menu. The registered message "RowtenderTestReadMenu", posted to a pop-up menu
-// window ("#32768") with a window of the test in wParam, is answered with WM_COPYDATA (code
-// kMenuReplyCode) to that window: one line per item, tab separated, of
+// A hook library that rowtender-tray.exe and the tray menu tests put into the running program's
+// GUI thread, to read its open pop-up menu the way the system holds it: a menu's items can only be
+// read inside the process that owns the menu. The registered message "RowtenderReadMenu", posted
+// to a pop-up menu window ("#32768") with a window of the reader in wParam, is answered with
+// WM_COPYDATA (code kMenuReplyCode) to that window: one line per item, tab separated, of
 //   type state id left top right bottom caption
 // where type and state are the MFT_ and MFS_ bits, the rectangle is the item's on the screen and
 // the caption is UTF-8.
@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "tests/e2e/injected/menu_reader.h"
+#include "tools/traymenu/menu_reader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The names the menu reader library (menu_reader_win.cpp) and the tests that use it share.
+// The names the menu reader library (menu_reader_win.cpp) and its users (live_tray_menu_win.h) share.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@ namespace menureader {
 
 inline constexpr wchar_t kLibraryFileName[] = L"menu_reader.dll";
 inline constexpr char kHookExport[] = "ReadMenuHook";
-inline constexpr wchar_t kReadMenuMessage[] = L"RowtenderTestReadMenu";
+inline constexpr wchar_t kReadMenuMessage[] = L"RowtenderReadMenu";
 inline constexpr std::uintptr_t kMenuReplyCode = 0x4D454E55;  // "MENU"
 
 }  // namespace menureader
