@@ -2,7 +2,7 @@
 // worked by clicking its items: its items, marks and images; the On/Off switch (the captions and
 // enabled items of each state, the window withdrawn from and handed back to the taskbar, the list
 // hidden behind its notice with Up, Down and Refresh greyed, also after an activation's refresh,
-// and a fresh list after On); Settings and About bringing the window to the front on their page
+// no drag from the taskbar's mouse while Off, and a fresh list after On); Settings and About bringing the window to the front on their page
 // from the tray; the web site item starting the registered browser; Exit ending the program.
 // Why: the menu is the program's usual face; a switch that leaves the list working while Off, or a
 // window that does not come back on its page, is what the user notices first.
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -97,6 +98,27 @@ TEST_F(TrayMenuTest, TheSwitchWithdrawsTheListAndHandsItBack) {
   EXPECT_TRUE(menu_->Pick("E&xit"));
   EXPECT_TRUE(program_->WaitForExit(10000)) << "Exit did not end the program";
   EXPECT_EQ(program_->ExitCode(), 0u);
+}
+
+// A press on a taskbar button as the hook library forwards it, sent straight to the window: a hook
+// library that went on forwarding after the withdrawal must not start a drag on the taskbar (whose
+// press asks the toolbar for its rows).
+TEST_F(TrayMenuTest, WhileOffATaskbarPressStartsNoDrag) {
+  for (bool off : {false, true}) {
+    SCOPED_TRACE(off ? "Off" : "On");
+    if (off) {
+      ASSERT_NO_FATAL_FAILURE(PickFromMenu("O&ff"));
+    }
+    const hook::Rect32 button = bar_->Order().front().rect;
+    const auto at = static_cast<std::uint32_t>(MAKELPARAM((button.left + button.right) / 2, button.top + 4));
+    const size_t from = ToolbarMessages().size();
+    for (std::uint32_t message : {hook::kLeftButtonDown, hook::kLeftButtonUp}) {
+      hook::MouseRecord record{0, message, message == hook::kLeftButtonDown ? MK_LBUTTON : 0u, at, 0, 0, 0};
+      COPYDATASTRUCT copy{RegisterWindowMessageW(hook::kDoMouseNameW), sizeof(record), &record};
+      SendMessageW(form_, WM_COPYDATA, reinterpret_cast<WPARAM>(bar_->Toolbar()), reinterpret_cast<LPARAM>(&copy));
+    }
+    EXPECT_EQ(Logged("TB_GETROWS 0 0", from), !off);
+  }
 }
 
 TEST_F(TrayMenuTest, SettingsAndAboutBringTheWindowToTheFrontOnTheirPage) {
