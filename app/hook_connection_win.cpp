@@ -48,7 +48,8 @@ void HookConnection::Attach(HWND toolbar) {
 }
 
 void HookConnection::HandOver(HWND mainWindow) const {
-  if (HWND toolbar = Toolbar()) PostMessageW(toolbar, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow));
+  HWND toolbar = Toolbar();
+  if (toolbar) PostMessageW(toolbar, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow));
 }
 
 HWND HookConnection::Toolbar() const {

@@ -13,7 +13,6 @@ inline constexpr char kMenuItemOff[] = "MenuItemOff";
 
 // Images of ImageListMenuItems, in the order of the artwork's strip.
 enum MenuImage { kImageOn = 0, kImageOff = 1, kImageSettings = 2, kImageAbout = 6, kImageUpdates = 8 };
-inline constexpr int kMenuImageCount = 9;
 
 ui::MenuDescription ContextMenuDescription();
 

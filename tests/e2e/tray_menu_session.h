@@ -21,7 +21,10 @@ class TrayMenuSession : public ListSession {
   void SetUp() override;
   void TearDown() override;
 
-  // Opens the menu and clicks the item; fails the test when the menu did not open or the item is
+  // Clicks the item of the open menu and waits until the program has run its handler; false when
+  // there is no such item or the menu stayed open.
+  bool Choose(const std::string& caption);
+  // Opens the menu and chooses the item; fails the test when the menu did not open or the item is
   // not there.
   void PickFromMenu(const std::string& caption);
   // The stand-in's toolbar log ("messages") from the line `from` on, and whether it holds `line`.

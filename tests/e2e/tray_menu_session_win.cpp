@@ -20,9 +20,17 @@ void TrayMenuSession::TearDown() {
   ListSession::TearDown();
 }
 
+bool TrayMenuSession::Choose(const std::string& caption) {
+  if (!menu_->Pick(caption)) return false;
+  // The item's handler runs once the menu has gone, before the program takes its next message.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+  return true;
+}
+
 void TrayMenuSession::PickFromMenu(const std::string& caption) {
   ASSERT_FALSE(menu_->Open(icon_).empty()) << "the tray menu did not open";
-  ASSERT_TRUE(menu_->Pick(caption)) << "no item " << caption << ", or the menu stayed open";
+  ASSERT_TRUE(Choose(caption)) << "no item " << caption << ", or the menu stayed open";
 }
 
 std::vector<std::string> TrayMenuSession::ToolbarMessages(size_t from) const {

@@ -73,7 +73,7 @@ TEST_F(TrayMenuTest, TheSwitchWithdrawsTheListAndHandsItBack) {
   Click("btnOk");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form_); }));
   EXPECT_EQ(Describe(menu_->Open(icon_)), MenuWhen(true));
-  ASSERT_TRUE(menu_->Pick("O&ff"));
+  ASSERT_TRUE(Choose("O&ff"));
   const size_t off = ToolbarMessages().size();
   EXPECT_EQ(ListState(), listOff);
   EXPECT_TRUE(WaitUntil([&] { return Logged("WM_TAKEHWND 0 0"); })) << "the window was not withdrawn";
@@ -95,7 +95,7 @@ TEST_F(TrayMenuTest, TheSwitchWithdrawsTheListAndHandsItBack) {
   EXPECT_TRUE(ListShows({"Alpha", "Beta", "Late", "Gamma", "g1", "g2", "Delta", "d1"}));
   EXPECT_EQ(ListState(), listOn);
   EXPECT_EQ(Describe(menu_->Open(icon_)), MenuWhen(true));
-  EXPECT_TRUE(menu_->Pick("E&xit"));
+  EXPECT_TRUE(Choose("E&xit"));
   EXPECT_TRUE(program_->WaitForExit(10000)) << "Exit did not end the program";
   EXPECT_EQ(program_->ExitCode(), 0u);
 }
