@@ -43,5 +43,7 @@ class HookConnection {
   WindowDC taskbarDC_;
 };
 
+// The full path of the running program's file, however long.
+std::wstring ProgramPath();
 // The folder of the running program, with a trailing backslash.
 std::wstring ProgramFolder();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/hook_connection_win.h"
+#include "app/instance/single_instance_win.h"
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
 #include "tray/taskbar_created_win.h"
@@ -43,7 +44,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application& app = Application::Instance();
   if (!RunGuarded([&] { app.Initialize(); })) return 1;
   app.SetTitle("Rowtender");
-  // single instance: a second start activates the first instance and ends here.
+  // One copy per program file: a second start brings the first copy to the front and ends here,
+  // before any form or tray icon exists. A guard that cannot be set up ends the start with 1.
+  bool admitted = false;
+  if (!RunGuarded([&] { admitted = AdmitSingleInstance(ProgramPath()); })) return 1;
+  if (!admitted) return 0;
   TfrmRowtender form;
   RunGuarded([&] { form.CreateForm(); });
   if (!form.Handle()) return 1;
