@@ -60,6 +60,8 @@ TEST(InstanceBlock, AdmitsUpToTheLimitAndForgetsEndedCopies) {
       {"the refused copy leaves", kWithdraw, 20, 0, {10}, true, {10}, 1},
       {"leaving twice finds nothing", kWithdraw, 20, 0, {10}, false, {10}, 1},
       {"a later limit does not replace the first", kAdmit, 30, 5, {10, 30}, false, {10, 30}, 1},
+      {"another refused copy", kAdmit, 35, 1, {10, 30, 35}, false, {10, 30, 35}, 1},
+      {"one leaves from the middle; the gap closes", kWithdraw, 30, 0, {10, 35}, true, {10, 35}, 1},
       {"a killed copy's id is dropped", kAdmit, 40, 1, {40}, true, {40}, 1},
       {"an id left by an ended process with our id", kAdmit, 40, 1, {40}, true, {40}, 1},
       {"the first copy leaves; the list is empty", kWithdraw, 40, 0, {}, true, {}, 1},
@@ -102,20 +104,6 @@ TEST(InstanceBlock, AFullListRefusesWithoutWritingAndIsFreedByEndedCopies) {
     EXPECT_EQ(instance::Admit(block, 1, 7, c.alive), c.admitted);
     EXPECT_EQ(instance::ListedIds(block), c.listed);
     EXPECT_EQ(block.InstanceCount, c.listed.size());
-  }
-}
-
-TEST(InstanceBlock, WithdrawingClosesTheGapAndKeepsTheOrder) {
-  const struct {
-    Ids before;
-    std::uint32_t self;
-    Ids after;
-  } cases[] = {{{1, 2, 3}, 1, {2, 3}}, {{1, 2, 3}, 2, {1, 3}}, {{1, 2, 3}, 3, {1, 2}}, {{1, 2, 2}, 2, {1, 2}}};
-  for (const auto& c : cases) {
-    InstanceBlock block = BlockOf(1, c.before);
-    EXPECT_TRUE(instance::Withdraw(block, c.self));
-    EXPECT_EQ(instance::ListedIds(block), c.after);
-    EXPECT_EQ(block.ProcessIds[c.before.size() - 1], 0u);
   }
 }
 
