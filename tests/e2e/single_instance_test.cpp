@@ -40,34 +40,25 @@ std::wstring ObjectName(const std::wstring& programPath, const wchar_t* suffix) 
   return name + suffix;
 }
 
-// The shared list of a program file's copies, opened by name and read as the bytes it is.
-class SharedList {
- public:
-  explicit SharedList(const std::wstring& programPath)
-      : mapping_(OpenFileMappingW(FILE_MAP_READ, FALSE, ObjectName(programPath, L"_Map").c_str())) {
-    if (mapping_) view_ = static_cast<const BYTE*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
-  }
-  ~SharedList() {
-    if (view_) UnmapViewOfFile(view_);
-    if (mapping_) CloseHandle(mapping_);
-  }
-  SharedList(const SharedList&) = delete;
-  SharedList& operator=(const SharedList&) = delete;
-
-  // Limit, count and the listed ids; all zero and empty when there is no list.
-  WORD Max() const { return view_ ? *reinterpret_cast<const WORD*>(view_) : 0; }
-  Ids Listed() const {
-    if (!view_) return {};
-    const WORD count = std::min<WORD>(*reinterpret_cast<const WORD*>(view_ + 2), 257);
-    Ids ids(count);
-    std::memcpy(ids.data(), view_ + 4, count * sizeof(DWORD));
-    return ids;
-  }
-
- private:
-  HANDLE mapping_;
-  const BYTE* view_ = nullptr;
+// A program file's shared list, opened by name and read as the bytes it is: the limit and the
+// listed ids; nothing when there is no list.
+struct ListBytes {
+  WORD max = 0;
+  Ids ids;
 };
+ListBytes ReadList(const std::wstring& programPath) {
+  ListBytes list;
+  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, ObjectName(programPath, L"_Map").c_str());
+  if (!mapping) return list;
+  if (const auto* view = static_cast<const WORD*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))) {
+    list.max = view[0];
+    list.ids.resize(std::min<WORD>(view[1], 257));
+    std::memcpy(list.ids.data(), view + 2, list.ids.size() * sizeof(DWORD));
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  return list;
+}
 
 class SingleInstance : public testing::Test {
  protected:
@@ -145,16 +136,18 @@ TEST_F(SingleInstance, TwentyStartsAtOnceLeaveOneCopyThatComesToTheFront) {
   };
   startTwenty();
   ASSERT_TRUE(WaitUntil([&] { return stillRunning() == 1; }, 60000)) << stillRunning() << " copies run";
-  auto first = std::move(*std::find_if(started_.begin(), started_.end(), [](auto& p) { return !p->WaitForExit(0); }));
+  std::unique_ptr<Process> first;
   for (auto& p : started_) {
-    if (p) {
+    if (p->WaitForExit(0)) {
       EXPECT_EQ(p->ExitCode(), 0u);
+    } else {
+      first = std::move(p);
     }
   }
   std::printf("cold: the longest refused start lived %lu ms\n", longestEnded());
   ASSERT_NO_FATAL_FAILURE(ExpectRuns(*first));
-  EXPECT_EQ(SharedList(Program()).Max(), 1);
-  EXPECT_EQ(SharedList(Program()).Listed(), Ids{first->Id()});
+  EXPECT_EQ(ReadList(Program()).max, 1);
+  EXPECT_EQ(ReadList(Program()).ids, Ids{first->Id()});
 
   // A window of the test's own in front and the running copy minimised into the tray or shown
   // behind it: twenty more starts, and the copy comes to the front.
@@ -179,9 +172,8 @@ TEST_F(SingleInstance, TwentyStartsAtOnceLeaveOneCopyThatComesToTheFront) {
       return !IsIconic(application) && IsWindowVisible(form) && (foreground == application || foreground == form);
     })) << "iconic " << IsIconic(application) << ", window visible " << IsWindowVisible(form) << ", foreground "
         << GetForegroundWindow() << " (application " << application << ", window " << form << ")";
-    HWND foreground = GetForegroundWindow();
-    std::printf("in front: %s\n", foreground == form ? "its main window" : foreground == application ? "its application window" : "another window");
-    EXPECT_EQ(SharedList(Program()).Listed(), Ids{first->Id()});
+    std::printf("in front: its %s window\n", GetForegroundWindow() == form ? "main" : "application");
+    EXPECT_EQ(ReadList(Program()).ids, Ids{first->Id()});
   }
   DestroyWindow(front);
 }
@@ -203,12 +195,12 @@ TEST_F(SingleInstance, AHungOrWithdrawnFirstCopyDoesNotHoldUpTheNextStart) {
     Process& next = Start(Program());
     if (c.nextRuns) {
       ASSERT_NO_FATAL_FAILURE(ExpectRuns(next));
-      EXPECT_EQ(SharedList(Program()).Listed(), Ids{next.Id()});
+      EXPECT_EQ(ReadList(Program()).ids, Ids{next.Id()});
     } else {
       ASSERT_NO_FATAL_FAILURE(ExpectRefused(next));
       std::printf("the start beside a hung copy lived %lu ms\n", next.LifetimeMs());
       EXPECT_TRUE(IsIconic(held)) << "the hung copy answered after all: the test proves nothing";
-      EXPECT_EQ(SharedList(Program()).Listed(), Ids{holder.Id()});
+      EXPECT_EQ(ReadList(Program()).ids, Ids{holder.Id()});
     }
     started_.clear();
   }
@@ -231,11 +223,11 @@ TEST_F(SingleInstance, ThePathDecidesWhichStartsAreTheSameProgram) {
     Process& process = Start(c.path);
     if (c.runs) {
       ASSERT_NO_FATAL_FAILURE(ExpectRuns(process));
-      EXPECT_EQ(SharedList(c.path).Listed(), Ids{process.Id()});
+      EXPECT_EQ(ReadList(c.path).ids, Ids{process.Id()});
     } else {
       ASSERT_NO_FATAL_FAILURE(ExpectRefused(process));
     }
-    EXPECT_EQ(SharedList(Program()).Listed(), Ids{first.Id()});
+    EXPECT_EQ(ReadList(Program()).ids, Ids{first.Id()});
   }
 }
 
@@ -245,10 +237,10 @@ TEST_F(SingleInstance, TheNextStartRunsAfterTheCopiesEnded) {
     Process& first = Start(Program());
     ASSERT_NO_FATAL_FAILURE(ExpectRuns(first));
     // While the test holds the list it outlives the copies, and a killed copy's id stays in it.
-    std::unique_ptr<SharedList> held = killed ? std::make_unique<SharedList>(Program()) : nullptr;
+    HANDLE held = killed ? OpenFileMappingW(FILE_MAP_READ, FALSE, ObjectName(Program(), L"_Map").c_str()) : nullptr;
     if (killed) {
       first.Kill();
-      EXPECT_EQ(held->Listed(), Ids{first.Id()}) << "the killed copy withdrew after all";
+      EXPECT_EQ(ReadList(Program()).ids, Ids{first.Id()}) << "the killed copy withdrew after all";
     } else {
       HWND button = FindMainWindowControl(FindProcessWindow(first.Id(), L"TfrmRowtender"), "btnExit");
       PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
@@ -257,7 +249,8 @@ TEST_F(SingleInstance, TheNextStartRunsAfterTheCopiesEnded) {
     }
     Process& next = Start(Program());
     ASSERT_NO_FATAL_FAILURE(ExpectRuns(next));
-    EXPECT_EQ(SharedList(Program()).Listed(), Ids{next.Id()});
+    EXPECT_EQ(ReadList(Program()).ids, Ids{next.Id()});
+    if (held) CloseHandle(held);
     started_.clear();
   }
 }
