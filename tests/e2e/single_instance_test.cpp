@@ -72,7 +72,7 @@ class SingleInstance : public testing::Test {
     started_.clear();
     bar_.reset();
     if (!copyFolder_.empty()) {
-      for (const wchar_t* file : {L"Rowtender.exe", L"HookDll.dll"}) DeleteFileW((copyFolder_ + file).c_str());
+      DeleteFileW((copyFolder_ + L"Rowtender.exe").c_str());
       RemoveDirectoryW(copyFolder_.c_str());
     }
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"StartInTray");
@@ -80,15 +80,16 @@ class SingleInstance : public testing::Test {
 
   static std::wstring Program() { return BinFolder() + L"Rowtender.exe"; }
 
-  // The program and its hook library copied into a folder of their own; the copy's path.
+  // The program copied into a folder of its own; the copy's path. The copy goes without its hook
+  // library: a second library would stay loaded in this test program (Wine unloads none) and
+  // hook the stand-ins of later tests as well.
   std::wstring CopyOfProgram() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     copyFolder_ = std::wstring(temp) + L"rowtender-instance-copy\\";
     CreateDirectoryW(copyFolder_.c_str(), nullptr);
-    for (const wchar_t* file : {L"Rowtender.exe", L"HookDll.dll"}) {
-      EXPECT_TRUE(CopyFileW((BinFolder() + file).c_str(), (copyFolder_ + file).c_str(), FALSE));
-    }
+    DeleteFileW((copyFolder_ + L"HookDll.dll").c_str());
+    EXPECT_TRUE(CopyFileW(Program().c_str(), (copyFolder_ + L"Rowtender.exe").c_str(), FALSE));
     return copyFolder_ + L"Rowtender.exe";
   }
 
