@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -95,7 +96,7 @@ class SingleInstance : public testing::Test {
 
   Process& Start(const std::wstring& path, const std::wstring& arguments = L"") {
     started_.push_back(Process::Start(path, arguments));
-    EXPECT_NE(started_.back(), nullptr) << "could not start";
+    if (!started_.back()) throw std::runtime_error("CreateProcess failed");
     return *started_.back();
   }
   Process& StartHolder(const std::wstring& mode) {
