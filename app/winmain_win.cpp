@@ -4,10 +4,12 @@
 #include <commctrl.h>
 
 #include "app/hook_connection_win.h"
+#include "app/instance/single_instance_win.h"
 #include "app/main_window_win.h"
 #include "app/registered_messages_win.h"
 #include "app/version/version_resource_win.h"
 #include "crash/crash_engine_win.h"
+#include "crash/restart_win.h"
 #include "tray/taskbar_created_win.h"
 #include "controls/url_label_win.h"
 #include "imaging/gif_win.h"
@@ -39,7 +41,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application& app = Application::Instance();
   if (!RunGuarded([&] { app.Initialize(); })) return 1;
   app.SetTitle("Rowtender");
-  // single instance: a second start activates the first instance and ends here.
+  // One copy per program file: a second start brings the first copy to the front and ends here,
+  // before any form or tray icon exists. A guard that cannot be set up ends the start with 1.
+  bool admitted = false;
+  if (!RunGuarded([&] { admitted = AdmitSingleInstance(ProgramFilePath()); })) return 1;
+  if (!admitted) return 0;
+  // A restart from an error report starts the new copy while this one is still ending.
+  crash::AddBeforeRestart(&WithdrawSingleInstanceEarly);
   TfrmRowtender form;
   RunGuarded([&] { form.CreateForm(); });
   if (!form.Handle()) return 1;

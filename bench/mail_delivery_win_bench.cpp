@@ -11,17 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_measure_win.h"
 #include "mail/mime_composer.h"
 #include "mail/smtp_client_win.h"
 
+using bench::NowMs;
+
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Bytes(std::size_t size, unsigned seed) {
   std::string bytes;

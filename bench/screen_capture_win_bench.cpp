@@ -16,19 +16,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_measure_win.h"
 #include "crash/screen_capture_win.h"
 #include "imaging/png_writer_win.h"
 #include "tests/win/screen_cover.h"
 #include "ui/handles.h"
 
+using bench::NowMs;
+
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The fastest of `runs` runs, in milliseconds: the figure least disturbed by other work on the machine.
 double FastestMs(int runs, const std::function<void()>& step) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_measure_win.h"
 #include "app/animation_frame_win.h"
 #include "app/button_animation.h"
 #include "app/main_window_win.h"
@@ -22,28 +23,14 @@
 #include "ui/application_win.h"
 #include "ui/handles.h"
 
+using bench::GdiObjects;
+using bench::NowMs;
+
 namespace {
 
 constexpr int kTaskbarHeight = 40;
 
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-// Wine's GetGuiResources answers 0. Its GDI handles carry their table slot in the low 16 bits and
-// are accepted without the generation in the high ones, so the live objects can be counted by
-// asking every slot for its type.
-DWORD GdiObjects() {
-  if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
-  DWORD count = 0;
-  for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++count;
-  }
-  return count;
-}
 
 void PumpMessages() {
   MSG message;

@@ -17,27 +17,19 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_measure_win.h"
 #include "app/icon_list.h"
 #include "app/task_icons_win.h"
 #include "hookdll/toolbar_icons_win.h"
 #include "hookdll/toolbar_reader_win.h"
 #include "tests/win/colour_icon.h"
 
+using bench::GdiObjects;
+using bench::NowMs;
+
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-DWORD GdiObjects() {
-  if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
-  DWORD count = 0;  // Wine answers 0: count the live slots of its handle table
-  for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) count += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
-  return count;
-}
 
 // A toolbar of 257 buttons whose images cycle through `images` pictures of its image list.
 struct PictureToolbar {

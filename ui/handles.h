@@ -58,6 +58,7 @@ inline void CloseModule(HMODULE h) { FreeLibrary(h); }
 inline void CloseHook(HHOOK h) { UnhookWindowsHookEx(h); }
 inline void CloseMenu(HMENU h) { DestroyMenu(h); }
 inline void CloseImageList(HIMAGELIST h) { ImageList_Destroy(h); }
+inline void CloseMappedView(void* view) { UnmapViewOfFile(view); }
 }  // namespace handle_detail
 
 #define ROWTENDER_HANDLE(Name, H, fn) \
@@ -73,6 +74,7 @@ ROWTENDER_HANDLE(UniqueHook, HHOOK, CloseHook);
 ROWTENDER_HANDLE(UniqueMenu, HMENU, CloseMenu);
 ROWTENDER_HANDLE(UniqueImageList, HIMAGELIST, CloseImageList);
 ROWTENDER_HANDLE(UniqueKernelHandle, HANDLE, CloseKernel);
+ROWTENDER_HANDLE(UniqueMappedView, void*, CloseMappedView);  // MapViewOfFile's view
 #undef ROWTENDER_HANDLE
 
 // GDI objects keep their own type so that callers need no casts.

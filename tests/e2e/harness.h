@@ -44,6 +44,8 @@ class Process {
   // The exit code once the process has ended.
   DWORD ExitCode() const;
   DWORD Id() const { return info_.dwProcessId; }
+  // From the process's creation to its end, or to now while it runs.
+  DWORD LifetimeMs() const;
 
  private:
   explicit Process(const PROCESS_INFORMATION& info) : info_(info) {}

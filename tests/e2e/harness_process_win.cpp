@@ -52,6 +52,14 @@ DWORD Process::ExitCode() const {
   return code;
 }
 
+DWORD Process::LifetimeMs() const {
+  FILETIME created{}, ended{}, kernel{}, user{};
+  if (!GetProcessTimes(info_.hProcess, &created, &ended, &kernel, &user)) return 0;
+  if (WaitForSingleObject(info_.hProcess, 0) != WAIT_OBJECT_0) GetSystemTimeAsFileTime(&ended);
+  auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return static_cast<DWORD>((ticks(ended) - ticks(created)) / 10000);
+}
+
 bool Process::WaitForExit(DWORD timeoutMs) {
   return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
