@@ -75,6 +75,15 @@ ROWTENDER_HANDLE(UniqueImageList, HIMAGELIST, CloseImageList);
 ROWTENDER_HANDLE(UniqueKernelHandle, HANDLE, CloseKernel);
 #undef ROWTENDER_HANDLE
 
+// Kernel handles whose "none" is INVALID_HANDLE_VALUE rather than null: files, find handles.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueFile = UniqueHandle<FileHandleTraits>;
+
 // GDI objects keep their own type so that callers need no casts.
 template <class H>
 struct GdiTraits {
