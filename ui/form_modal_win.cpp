@@ -64,8 +64,8 @@ bool WantsReturn(HWND window) {
 
 }  // namespace
 
-// The keys of a dialog: Escape and Enter click their buttons, the rest is the system's dialog
-// navigation (Tab, arrows between radio buttons, mnemonics).
+// The keys of a dialog: Escape and Enter click their buttons, Tab moves the focus, the rest is the
+// system's dialog navigation (arrows between radio buttons, mnemonics).
 bool Form::HandleDialogMessage(MSG& message) {
   if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
   if (message.message == WM_KEYDOWN && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN)) {
@@ -79,6 +79,14 @@ bool Form::HandleDialogMessage(MSG& message) {
       target = pushButton ? static_cast<Button*>(focused) : FindButton(&ui::ControlDescription::isDefault);
     }
     if (target && target->Enabled() && target->Visible()) RunGuarded([target] { target->Click(); });
+    return true;
+  }
+  // Tab leaves every control, multi-line edits included (they would take it as text otherwise).
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+    if (HWND next = GetNextDlgTabItem(Handle(), GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+      SetFocus(next);
+      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    }
     return true;
   }
   return IsDialogMessageW(Handle(), &message) != FALSE;
