@@ -64,10 +64,11 @@ std::string HexBytes(const std::vector<std::uint8_t>& data) {
   std::string text = "hex:";
   char byte[4];
   for (size_t i = 0; i < data.size(); ++i) {
-    const bool last = i + 1 == data.size();
-    std::snprintf(byte, sizeof(byte), last ? "%.2x" : "%.2x,", data[i]);
+    std::snprintf(byte, sizeof(byte), "%.2x", data[i]);
     text += byte;
-    if (i % 16 == 15 && !last) text += "\\\r\n";
+    if (i + 1 == data.size()) break;
+    text += ',';
+    if (i % 16 == 15) text += "\\\r\n";
   }
   return text;
 }

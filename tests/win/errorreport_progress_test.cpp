@@ -23,6 +23,7 @@
 #include "errorreport/error_report_progress_win.h"
 #include "errorreport/report_body.h"
 #include "mail/code_page_charset.h"
+#include "tests/message_box_win.h"
 #include "tests/peers/smtp_peer_win.h"
 #include "ui/application_win.h"
 #include "ui/file_win.h"
@@ -71,35 +72,9 @@ struct Outcome {
   Recording sent;
 };
 
-HWND MessageBoxOf(DWORD thread) {
-  HWND found = nullptr;
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM data) {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-std::string TextOf(HWND window) {
-  wchar_t text[2048] = {};
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &ignored);
-  return Narrow(text);
-}
-
-bool WaitFor(const std::function<bool()>& condition, int seconds) {
-  for (int i = 0; i < seconds * 100; ++i) {
-    if (condition()) return true;
-    Sleep(10);
-  }
-  return false;
-}
+using testsupport::MessageBoxOf;
+using testsupport::TextOf;
+using testsupport::WaitFor;
 
 std::wstring Temp(const wchar_t* name) {
   wchar_t folder[MAX_PATH];
@@ -160,7 +135,7 @@ class ErrorReportProgressTest : public testing::Test {
       while (!finished) {
         HWND box = nullptr;
         if (!WaitFor([&] { return finished || (box = MessageBoxOf(thread)) != nullptr; }, 60) || finished) break;
-        Question question{TextOf(GetDlgItem(box, 0xFFFF)), TextOf(outcome.sent.status)};
+        Question question{TextOf(testsupport::MessageBoxText(box)), TextOf(outcome.sent.status)};
         DWORD_PTR position = 0;
         SendMessageTimeoutW(outcome.sent.bar, PBM_GETPOS, 0, 0, SMTO_BLOCK, 5000, &position);
         question.progress = static_cast<int>(position);

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/message_box_win.h"
 #include "ui/dialog_controls_win.h"
 #include "ui/dialog_font_win.h"
 #include "ui/form_win.h"
@@ -70,13 +71,7 @@ class TestDialog : public Form {
 };
 
 // Waits in the driving thread for `condition`, up to five seconds.
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int i = 0; i < 500; ++i) {
-    if (condition()) return true;
-    Sleep(10);
-  }
-  return false;
-}
+bool WaitFor(const std::function<bool()>& condition) { return testsupport::WaitFor(condition, 5); }
 
 // A key pressed and released on the keyboard, for the window that has the focus.
 void Key(WORD key) {
