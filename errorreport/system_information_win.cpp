@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <memory>
 
 #include "app/version/version_resource_win.h"

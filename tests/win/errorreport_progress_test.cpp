@@ -64,7 +64,19 @@ LRESULT CALLBACK WatchSent(int code, WPARAM wParam, LPARAM lParam) {
 struct Question {
   std::string text, status;
   int progress = -1;
+  HCURSOR cursor = nullptr;  // over the window
 };
+
+// The cursor the window sets where the pointer rests on it, as the window's thread has it.
+HCURSOR CursorOver(HWND window, DWORD windowThread) {
+  AttachThreadInput(GetCurrentThreadId(), windowThread, TRUE);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE),
+                      SMTO_BLOCK, 5000, &ignored);
+  const HCURSOR cursor = GetCursor();
+  AttachThreadInput(GetCurrentThreadId(), windowThread, FALSE);
+  return cursor;
+}
 
 struct Outcome {
   ModalResult result = ModalResult::None;
@@ -139,6 +151,7 @@ class ErrorReportProgressTest : public testing::Test {
         DWORD_PTR position = 0;
         SendMessageTimeoutW(outcome.sent.bar, PBM_GETPOS, 0, 0, SMTO_BLOCK, 5000, &position);
         question.progress = static_cast<int>(position);
+        question.cursor = CursorOver(window.Handle(), thread);
         const size_t index = outcome.questions.size();
         outcome.questions.push_back(question);
         if (beforeAnswer) beforeAnswer(index);
@@ -322,7 +335,9 @@ TEST_F(ErrorReportProgressTest, EveryFailedAttemptAsksWhetherToRetry) {
       EXPECT_EQ(question.text.substr(question.text.size() - retry.size()), retry);
       EXPECT_EQ(question.status, "Error sending message");
       EXPECT_EQ(question.progress, c.progress);
+      EXPECT_EQ(question.cursor, LoadCursorW(nullptr, IDC_WAIT)) << "the hourglass while the report is sent";
     }
+    EXPECT_NE(CursorOver(window.Handle(), GetCurrentThreadId()), LoadCursorW(nullptr, IDC_WAIT));
     // After Yes the next attempt starts again from the beginning.
     std::vector<std::string> starts;
     for (const std::string& status : outcome.sent.statuses) {
