@@ -1,6 +1,5 @@
 #include "app/main_window_win.h"
 
-#include "app/dialog_font_win.h"
 #include "app/registered_messages_win.h"
 #include "app/settings/settings_win.h"
 #include "app/version/link_date_win.h"
@@ -9,6 +8,7 @@
 #include "controls/control_factory_win.h"
 #include "resources/main_window_description.h"
 #include "ui/application_win.h"
+#include "ui/dialog_font_win.h"
 #include "ui/exceptions.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"

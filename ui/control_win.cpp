@@ -115,6 +115,7 @@ HWND PaintedControl::Surface::Make(HWND parent, const RECT& r) {
   CreateParams p;
   p.className = owner_.ClassName();
   p.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | owner_.ExtraStyle();
+  p.exStyle = WS_EX_CONTROLPARENT;  // a dialog's Tab reaches the controls inside
   p.title = L"";
   p.bounds = r;
   p.parent = parent;
@@ -187,6 +188,7 @@ LRESULT PaintedControl::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
       if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
         if (HBRUSH brush = child->BackgroundBrush(reinterpret_cast<HDC>(wParam))) {
           handled = true;

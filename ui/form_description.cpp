@@ -94,6 +94,10 @@ const char* ControlKindName(ControlKind kind) {
     case ControlKind::Bevel: return "TBevel";
     case ControlKind::TileBmp: return "TTileBmp";
     case ControlKind::URLLabel: return "TAutoURLLabel";
+    case ControlKind::Edit: return "TEdit";
+    case ControlKind::Memo: return "TMemo";
+    case ControlKind::ProgressBar: return "TProgressBar";
+    case ControlKind::RadioButton: return "TRadioButton";
   }
   return "TControl";
 }

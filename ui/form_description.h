@@ -27,11 +27,25 @@ enum class ControlKind {
   Bevel,
   TileBmp,
   URLLabel,
+  Edit,         // one line of text the user types
+  Memo,         // lines of text, typed or shown read-only
+  ProgressBar,
+  RadioButton,  // the radio buttons that follow each other under one parent form a group
 };
+
+// How a modal form ends: the result a button gives its form, or the form's answer to its caller.
+enum class ModalResult { None = 0, OK = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// A bevel drawn as a line along its bottom edge, or as a sunken box around its area.
+enum class BevelShape { BottomLine, Box };
 
 enum class TextAlign { Left, Center, Right };
 
 inline constexpr std::uint32_t kDefaultColor = 0xFFFFFFFFu;  // "use the system's colour"
+// One of the system's colours by its index (COLOR_BTNFACE and the like), followed when the user
+// changes the colour scheme.
+constexpr std::uint32_t SystemColor(int index) { return 0x80000000u | static_cast<std::uint32_t>(index); }
+inline constexpr std::uint32_t kButtonFace = SystemColor(15);
 
 struct FontDescription {
   std::string name;  // empty: the parent's font
@@ -66,6 +80,14 @@ struct ControlDescription {
   std::string hint;
   std::string resource;  // picture or icon resource name
   std::uint32_t penColor = kDefaultColor;
+  std::uint32_t color = kDefaultColor;  // background of edits and memos
+  BevelShape bevelShape = BevelShape::BottomLine;
+  // Buttons: the result the click gives a modal form; the Enter and Escape keys' buttons.
+  ModalResult modalResult = ModalResult::None;
+  bool isDefault = false, isCancel = false;
+  // Edits and memos.
+  bool readOnly = false, border = true, verticalScrollBar = false;
+  int maximum = 100, position = 0;  // progress bars (from 0)
   // Handler names, bound by the form.
   std::string onClick, onMouseDown, onMouseMove, onMouseUp;
 
@@ -82,6 +104,15 @@ struct ControlDescription {
   ControlDescription& Hint(std::string h) { hint = std::move(h); return *this; }
   ControlDescription& Resource(std::string r) { resource = std::move(r); return *this; }
   ControlDescription& Pen(std::uint32_t c) { penColor = c; return *this; }
+  ControlDescription& Color(std::uint32_t c) { color = c; return *this; }
+  ControlDescription& Bevel(BevelShape shape) { bevelShape = shape; return *this; }
+  ControlDescription& Modal(ModalResult result) { modalResult = result; return *this; }
+  ControlDescription& Default() { isDefault = true; return *this; }
+  ControlDescription& Cancel() { isCancel = true; return *this; }
+  ControlDescription& ReadOnly() { readOnly = true; return *this; }
+  ControlDescription& NoBorder() { border = false; return *this; }
+  ControlDescription& VerticalScrollBar() { verticalScrollBar = true; return *this; }
+  ControlDescription& Progress(int max, int pos = 0) { maximum = max; position = pos; return *this; }
   ControlDescription& OnClick(std::string h) { onClick = std::move(h); return *this; }
   ControlDescription& OnMouse(std::string down, std::string move, std::string up) {
     onMouseDown = std::move(down); onMouseMove = std::move(move); onMouseUp = std::move(up);
@@ -95,6 +126,11 @@ const char* ControlKindName(ControlKind kind);
 ControlDescription Describe(ControlKind kind, std::string name, std::string parent, std::string caption,
                             layout::Box box);
 
+// A window that the user sizes, or a dialog with a fixed frame.
+enum class BorderStyle { Sizeable, Dialog };
+// Where a form appears: in the middle of the screen, or of the window that owns it.
+enum class FormPosition { ScreenCenter, OwnerCenter };
+
 struct FormDescription {
   std::string name;
   std::string windowClass;
@@ -103,6 +139,9 @@ struct FormDescription {
   int borderWidth = 0;
   layout::SizeLimits limits;
   FontDescription font;
+  BorderStyle borderStyle = BorderStyle::Sizeable;
+  FormPosition position = FormPosition::ScreenCenter;
+  bool systemMenu = true;  // the system menu and with it the close box
   bool minimizeBox = false, maximizeBox = false;
   // Where a page control's pages sit inside it at design time (tabs on top).
   int pageInsetLeft = 4, pageInsetTop = 24, pageInsetRight = 4, pageInsetBottom = 4;

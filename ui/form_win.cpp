@@ -8,6 +8,7 @@
 #include "ui/component_win.h"
 #include "ui/exceptions.h"
 #include "ui/popup_menu_win.h"
+#include "ui/screen_cursor_win.h"
 #include "ui/standard_controls_win.h"
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
@@ -39,12 +40,16 @@ void Form::CreateForm() {
 }
 
 void Form::CreateWindowHandle() {
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-  if (description_.minimizeBox) style |= WS_MINIMIZEBOX;
-  if (description_.maximizeBox) style |= WS_MAXIMIZEBOX;
+  const bool dialog = description_.borderStyle == ui::BorderStyle::Dialog;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (dialog ? 0 : WS_THICKFRAME);
+  if (description_.systemMenu) style |= WS_SYSMENU;
+  if (description_.minimizeBox && !dialog) style |= WS_MINIMIZEBOX;
+  if (description_.maximizeBox && !dialog) style |= WS_MAXIMIZEBOX;
+  // A dialog's frame is fixed; Tab walks into its containers.
+  const DWORD exStyle = dialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : 0;
   RECT frame{0, 0, description_.clientWidth + 2 * description_.borderWidth,
              description_.clientHeight + 2 * description_.borderWidth};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   std::wstring className = Widen(description_.windowClass);
@@ -52,10 +57,17 @@ void Form::CreateWindowHandle() {
   CreateParams p;
   p.className = className.c_str();
   p.style = style;
+  p.exStyle = exStyle;
   p.title = caption.c_str();
   p.bounds = RECT{left, top, width, height};
-  p.parent = Application::Instance().Initialized() ? Application::Instance().Handle() : nullptr;
+  p.parent = OwnerWindow();
   Create(p);
+  if (description_.position == ui::FormPosition::OwnerCenter) CenterOnOwner();
+}
+
+HWND Form::OwnerWindow() const {
+  if (ownerWindow_ && IsWindow(ownerWindow_)) return ownerWindow_;
+  return Application::Instance().Initialized() ? Application::Instance().Handle() : nullptr;
 }
 
 void Form::CreateControls() {
@@ -207,7 +219,9 @@ void Form::Close() {
     bool isMain = Application::Instance().MainForm() == this;
     CloseAction action = isMain ? CloseAction::Free : CloseAction::Hide;
     RunGuarded([&] { OnClose(action); });
-    if (action != CloseAction::None) {
+    if (action != CloseAction::None && modal_) {
+      modalResult_ = ui::ModalResult::Cancel;  // the modal loop hides the form
+    } else if (action != CloseAction::None) {
       Hide();
       if (isMain) Application::Instance().Terminate();
     }
@@ -285,6 +299,7 @@ bool Form::RouteToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
       if (Control* c = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
         if (HBRUSH brush = c->BackgroundBrush(reinterpret_cast<HDC>(wParam))) {
           result = reinterpret_cast<LRESULT>(brush);
@@ -346,6 +361,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && ScreenCursor()) {
+        SetCursor(ScreenCursor());
+        return TRUE;
+      }
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FireEvent("FormActivate");
       break;

@@ -16,6 +16,7 @@
 #include "ui/handles.h"
 #include "ui/window_win.h"
 
+class Button;
 class Component;
 class Control;
 class PopupMenu;
@@ -64,7 +65,22 @@ class Form : public Window {
   void SetCaption(const std::string& caption);
 
   // A close request: asks CloseQuery, then runs OnClose and, for the main form, ends the application.
+  // A modal form's close ends its modal loop with the result Cancel.
   void Close();
+
+  // The window this form's window belongs to (it stays above it and is centred on it when the
+  // description asks); set before CreateForm. Without one, the application's window.
+  void SetOwnerWindow(HWND owner) { ownerWindow_ = owner; }
+
+  // Shows the form and handles messages until it has a modal result (a button's, SetModalResult's,
+  // or Cancel from a close), with every other window of the program disabled meanwhile; then hides
+  // it and returns that result. Escape clicks the description's Cancel button, Enter the focused or
+  // default button, Tab moves between the controls. Works while the program is failing: a quit
+  // request that arrives meanwhile is kept until the end, a mouse capture is released.
+  ui::ModalResult ShowModal();
+  ui::ModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(ui::ModalResult result) { modalResult_ = result; }
+  bool Modal() const { return modal_; }
 
   // The form's own font name (controls taking the parent's font follow it).
   std::string FontName() const { return fontName_; }
@@ -106,6 +122,11 @@ class Form : public Window {
   [[noreturn]] static void ThrowWrongKind(const std::string& name);
   void CheckHandlersBound() const;
   void CreateWindowHandle();
+  HWND OwnerWindow() const;
+  void CenterOnOwner();
+  bool HandleDialogMessage(MSG& message);
+  // The first push button whose description has `flag` set (isDefault, isCancel).
+  Button* FindButton(bool ui::ControlDescription::*flag) const;
   void CreateControls();
   void ApplyFonts();
   void Arrange(const std::string& containerName, const RECT& area, const std::vector<Control*>& children);
@@ -123,4 +144,7 @@ class Form : public Window {
   std::map<std::string, std::function<void()>> menuHandlers_;
   std::string fontName_;
   bool closing_ = false;
+  HWND ownerWindow_ = nullptr;
+  bool modal_ = false;
+  ui::ModalResult modalResult_ = ui::ModalResult::None;
 };

@@ -77,6 +77,15 @@ ROWTENDER_HANDLE(UniqueKernelHandle, HANDLE, CloseKernel);
 ROWTENDER_HANDLE(UniqueMappedView, void*, CloseMappedView);  // MapViewOfFile's view
 #undef ROWTENDER_HANDLE
 
+// Kernel handles whose "none" is INVALID_HANDLE_VALUE rather than null: files, find handles.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueFile = UniqueHandle<FileHandleTraits>;
+
 // GDI objects keep their own type so that callers need no casts.
 template <class H>
 struct GdiTraits {

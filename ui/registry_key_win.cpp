@@ -20,6 +20,8 @@ std::wstring RelativePath(const std::string& path) {
   return Widen(!path.empty() && path[0] == '\\' ? path.substr(1) : path);
 }
 
+REGSAM Rights(RegistryAccess access) { return access == RegistryAccess::Full ? KEY_ALL_ACCESS : KEY_READ; }
+
 [[noreturn]] void ThrowOpenFailure(HKEY root, const std::string& path, LONG status) {
   throw ERegistryException("Cannot open key " + FullPath(root, path) + " (" +
                            SystemErrorText(static_cast<DWORD>(status)) + ")");
@@ -32,15 +34,22 @@ std::string RootKeyName(HKEY root) {
   if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
   if (root == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE";
   if (root == HKEY_USERS) return "HKEY_USERS";
+  if (root == HKEY_PERFORMANCE_DATA) return "HKEY_PERFORMANCE_DATA";
   if (root == HKEY_CURRENT_CONFIG) return "HKEY_CURRENT_CONFIG";
+  if (root == HKEY_DYN_DATA) return "HKEY_DYN_DATA";
   return {};
 }
 
 RegistryKey RegistryKey::Open(HKEY root, const std::string& path, RegistryAccess access) {
   HKEY opened = nullptr;
-  const REGSAM sam = access == RegistryAccess::Full ? KEY_ALL_ACCESS : KEY_READ;
-  const LONG status = RegOpenKeyExW(root, RelativePath(path).c_str(), 0, sam, &opened);
+  const LONG status = RegOpenKeyExW(root, RelativePath(path).c_str(), 0, Rights(access), &opened);
   if (status != ERROR_SUCCESS) ThrowOpenFailure(root, path, status);
+  return RegistryKey(UniqueKey(opened), FullPath(root, path));
+}
+
+std::optional<RegistryKey> RegistryKey::TryOpen(HKEY root, const std::string& path, RegistryAccess access) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, RelativePath(path).c_str(), 0, Rights(access), &opened) != ERROR_SUCCESS) return std::nullopt;
   return RegistryKey(UniqueKey(opened), FullPath(root, path));
 }
 

@@ -20,6 +20,8 @@ class RegistryKey {
  public:
   // Opens an existing key without creating it; throws when it is missing or access is refused.
   static RegistryKey Open(HKEY root, const std::string& path, RegistryAccess access);
+  // The same without the error: nothing when the key is missing or access is refused.
+  static std::optional<RegistryKey> TryOpen(HKEY root, const std::string& path, RegistryAccess access);
   // Opens the key for full access, creating it and any missing parent; throws when it cannot.
   static RegistryKey OpenOrCreate(HKEY root, const std::string& path);
 

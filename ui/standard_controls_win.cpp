@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/dialog_controls_win.h"
 #include "ui/form_win.h"
 #include "ui/strings.h"
 
@@ -22,12 +23,6 @@ UINT DrawTextFlags(const ui::ControlDescription& d) {
   return flags;
 }
 
-HWND CreateSystemControl(const wchar_t* className, DWORD style, HWND parent, const RECT& r, const std::string& caption,
-                         DWORD exStyle = 0) {
-  return CreateWindowExW(exStyle, className, Widen(caption).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                         r.left, r.top, r.right, r.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
 // Selects and focuses the item at (x, y) of a tree view, toggling it when its button was hit.
 void PressItem(HWND tree, int x, int y) {
   TVHITTESTINFO hit{};
@@ -40,6 +35,12 @@ void PressItem(HWND tree, int x, int y) {
 }
 
 }  // namespace
+
+HWND CreateSystemControl(const wchar_t* className, DWORD style, HWND parent, const RECT& r, const std::string& caption,
+                         DWORD exStyle) {
+  return CreateWindowExW(exStyle, className, Widen(caption).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                         r.left, r.top, r.right, r.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
 
 void SetPictureLoader(PictureLoader loader) { Loader() = loader; }
 
@@ -95,11 +96,17 @@ bool PageControl::HandleNotify(const NMHDR& header, LRESULT& result) {
 }
 
 HWND Button::CreateWindowFor(HWND parentWindow, const RECT& r) {
-  return CreateSystemControl(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, parentWindow, r, Description().caption);
+  const DWORD kind = Description().isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  return CreateSystemControl(L"BUTTON", kind | WS_TABSTOP, parentWindow, r, Description().caption);
 }
 
 void Button::HandleCommand(WORD code) {
-  if (code == BN_CLICKED && !Description().onClick.empty()) OwnerForm().FireClick(Description().onClick, *this);
+  if (code == BN_CLICKED) Click();
+}
+
+void Button::Click() {
+  if (Description().modalResult != ui::ModalResult::None) OwnerForm().SetModalResult(Description().modalResult);
+  if (!Description().onClick.empty()) OwnerForm().FireClick(Description().onClick, *this);
 }
 
 HWND CheckBox::CreateWindowFor(HWND parentWindow, const RECT& r) {
@@ -301,6 +308,11 @@ void Shape::Paint(HDC dc, const RECT& client) {
 
 void Bevel::Paint(HDC dc, const RECT& client) {
   FillParentBackground(dc, client);
+  if (Description().bevelShape == ui::BevelShape::Box) {
+    RECT box = client;
+    DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+    return;
+  }
   RECT shadow{client.left, client.bottom - 2, client.right, client.bottom - 1};
   RECT light{client.left, client.bottom - 1, client.right, client.bottom};
   FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
@@ -321,6 +333,10 @@ std::unique_ptr<Control> CreateStandardControl(Form& form, const ui::ControlDesc
     case K::Image: return std::make_unique<Image>(form, d);
     case K::Shape: return std::make_unique<Shape>(form, d);
     case K::Bevel: return std::make_unique<Bevel>(form, d);
+    case K::Edit: return std::make_unique<Edit>(form, d);
+    case K::Memo: return std::make_unique<Memo>(form, d);
+    case K::ProgressBar: return std::make_unique<ProgressBar>(form, d);
+    case K::RadioButton: return std::make_unique<RadioButton>(form, d);
     default: return nullptr;
   }
 }

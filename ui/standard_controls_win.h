@@ -7,6 +7,11 @@
 #include "ui/control_win.h"
 #include "ui/handles.h"
 
+// A system control's window (class `className`) as a visible child; r holds left, top, width and
+// height. Null on failure.
+HWND CreateSystemControl(const wchar_t* className, DWORD style, HWND parent, const RECT& r, const std::string& caption,
+                         DWORD exStyle = 0);
+
 // Plain containers: a background, an optional centred caption, children laid out inside.
 class Panel : public PaintedControl {
  public:
@@ -40,6 +45,8 @@ class Button : public Control {
  public:
   using Control::Control;
   void HandleCommand(WORD code) override;
+  // What a click does: the description's modal result goes to the form, then the click handler runs.
+  void Click();
 
  protected:
   HWND CreateWindowFor(HWND parentWindow, const RECT& r) override;

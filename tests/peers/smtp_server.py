@@ -18,7 +18,9 @@ Faults: none; refuse (a free port nobody listens on); COMMAND-CODE, a refusal wi
 code at ehlo, helo, mail, rcpt, data (the DATA command) or end (after the message);
 stall-greeting, stall-mail, stall-end (the server stops answering there); stall-transfer (the server
 stops reading the message after its reply to DATA); drop-transfer (the connection is closed right
-after the reply to DATA, while the message is being sent).
+after the reply to DATA, while the message is being sent). A fault after "once-" (once-rcpt-450)
+hits the first connection only; the server behaves on every later one, as a retry meets it
+(refuse and stall-greeting have no such form).
 """
 import argparse
 import asyncio
@@ -36,6 +38,7 @@ REFUSABLE = ('ehlo', 'helo', 'mail', 'rcpt', 'data', 'end')
 
 
 def parse_fault(fault):
+    fault = fault.removeprefix('once-')
     if fault in ('none', 'refuse', 'drop-transfer') or fault in (f'stall-{p}' for p in ('greeting', 'mail', 'transfer', 'end')):
         return fault, None
     command, _, code = fault.partition('-')
@@ -69,11 +72,19 @@ class Store:
 class Handler:
     def __init__(self, store, fault):
         self.store, (self.fault, self.code) = store, parse_fault(fault)
+        self.once = fault.startswith('once-')
+        self.connections = 0
+
+    def connected(self):
+        """Whether the connection that has just come is to meet the fault."""
+        self.connections += 1
+        return not self.once or self.connections == 1
 
     async def handle_DATA(self, server, session, envelope):
-        if self.fault == 'stall-end':
+        fault = self.fault if server.faulty else 'none'
+        if fault == 'stall-end':
             await forever()
-        if self.fault == 'end':
+        if fault == 'end':
             return refusal(self.code, 'end of data')
         self.store.add(envelope)
         return '250 2.0.0 Ok: stored'
@@ -82,8 +93,14 @@ class Handler:
 class FaultySMTP(SMTP):
     """aiosmtpd's server with a refusal or a stall at one command."""
 
+    def __init__(self, handler, **kwargs):
+        super().__init__(handler, **kwargs)
+        self.faulty = handler.connected()
+
     async def misbehave(self, command):
         handler = self.event_handler
+        if not self.faulty:
+            return False
         if handler.fault == 'stall-' + command:
             await forever()
         if handler.fault == command:
@@ -110,7 +127,7 @@ class FaultySMTP(SMTP):
     async def smtp_DATA(self, arg):
         if await self.misbehave('data'):
             return
-        fault = self.event_handler.fault
+        fault = self.event_handler.fault if self.faulty else 'none'
         if fault in ('drop-transfer', 'stall-transfer') and self.envelope.rcpt_tos:
             await self.push('354 End data with <CR><LF>.<CR><LF>')
             if fault == 'stall-transfer':

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/dialog_font_win.h"
 #include "app/main_window_win.h"
 #include "ui/application_win.h"
+#include "ui/dialog_font_win.h"
 #include "ui/strings.h"
 
 namespace {

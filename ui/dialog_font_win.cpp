@@ -1,4 +1,4 @@
-#include "app/dialog_font_win.h"
+#include "ui/dialog_font_win.h"
 
 #include <windows.h>
 
