@@ -117,9 +117,17 @@ class ModalDialogTest : public testing::Test {
   ModalResult Run(TestDialog& dialog, const std::function<void(HWND dialog, DWORD thread)>& drive) {
     const DWORD thread = GetCurrentThreadId();
     driverDone_ = false;
+    timedOut_ = false;
+    ownerEnabledWhileShown_ = true;
     std::thread driver([&] {
-      // Keys go to the foreground window's focus: wait until the dialog has both.
-      if (WaitFor([&] { return GetForegroundWindow() == dialog.Handle() && IsChild(dialog.Handle(), Focused(thread)); })) {
+      // Keys go to the foreground window's focus: wait until the dialog has both. Under Wine on a
+      // busy X server a late focus event for the owner can take the front back from a dialog that
+      // just showed; then the test clicks the dialog to the front as a user would.
+      const auto inFront = [&] {
+        return GetForegroundWindow() == dialog.Handle() && IsChild(dialog.Handle(), Focused(thread));
+      };
+      if (!WaitFor(inFront)) SetForegroundWindow(dialog.Handle());
+      if (WaitFor(inFront)) {
         ownerEnabledWhileShown_ = IsWindowEnabled(owner_) != FALSE;
         drive(dialog.Handle(), thread);
       }
