@@ -121,8 +121,9 @@ class ModalDialogTest : public testing::Test {
     ownerEnabledWhileShown_ = true;
     std::thread driver([&] {
       // Keys go to the foreground window's focus: wait until the dialog has both. Under Wine on a
-      // busy X server a late focus event for the owner can take the front back from a dialog that
-      // just showed; then the test clicks the dialog to the front as a user would.
+      // busy machine a dialog has been seen not to reach the front within the wait (the owner's
+      // own activation racing it, most likely); then the test brings it there as a user's click
+      // would, since what is tested here is how the dialog is left.
       const auto inFront = [&] {
         return GetForegroundWindow() == dialog.Handle() && IsChild(dialog.Handle(), Focused(thread));
       };
