@@ -106,7 +106,8 @@ void AwaitLetGo(HWND window, UINT takeMessage) {
 void HookConnection::Release() {
   if (HWND window = handedTo_; window != nullptr && Toolbar() != nullptr && hook_) {
     HandOver(nullptr);
-    AwaitLetGo(window, HookMessages().takeHwnd);
+    // A toolbar of this very thread (a taskbar made in this process) has no send under way now.
+    if (toolbarThread_ != GetCurrentThreadId()) AwaitLetGo(window, HookMessages().takeHwnd);
   }
   handedTo_ = nullptr;
   hook_.Reset();

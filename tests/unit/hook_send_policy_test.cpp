@@ -30,7 +30,9 @@ TEST(HookSendPolicy, OnlyLeftButtonMessagesAreForwardedAndMovesOnlyWhileTheButto
     SCOPED_TRACE(testing::Message() << std::hex << c.message << " keys " << c.keys);
     SendKind kind = SendKind::kMove;
     EXPECT_EQ(SendPolicy::MouseKind(c.message, c.keys, kind), c.forwarded);
-    if (c.forwarded) EXPECT_EQ(kind, c.kind);
+    if (c.forwarded) {
+      EXPECT_EQ(kind, c.kind);
+    }
   }
 }
 
