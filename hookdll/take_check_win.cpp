@@ -38,6 +38,24 @@ std::wstring ProcessFolder(DWORD processId) {
   return read ? FolderOf(path) : std::wstring();
 }
 
+// The same folder however its paths are spelt (letter case, short names, another drive letter
+// mapped onto it): the same volume and the same file index.
+bool SameFolder(const std::wstring& a, const std::wstring& b) {
+  BY_HANDLE_FILE_INFORMATION info[2] = {};
+  const std::wstring* folders[2] = {&a, &b};
+  for (int i = 0; i < 2; ++i) {
+    if (folders[i]->empty()) return false;
+    HANDLE folder = CreateFileW(folders[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return false;
+    const bool read = GetFileInformationByHandle(folder, &info[i]) != 0;
+    CloseHandle(folder);
+    if (!read) return false;
+  }
+  return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+         info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
 }  // namespace
 
 bool IsTaskbarToolbarOfThisThread(HWND toolbar) {
@@ -48,8 +66,7 @@ bool IsTaskbarToolbarOfThisThread(HWND toolbar) {
 bool IsWindowOfOurProgram(HWND window) {
   DWORD processId = 0;
   if (!IsWindow(window) || GetWindowThreadProcessId(window, &processId) == 0) return false;
-  const std::wstring program = ProcessFolder(processId);
-  return !program.empty() && CompareStringOrdinal(program.c_str(), -1, LibraryFolder().c_str(), -1, TRUE) == CSTR_EQUAL;
+  return SameFolder(ProcessFolder(processId), LibraryFolder());
 }
 
 }  // namespace hookdll
