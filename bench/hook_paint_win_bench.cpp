@@ -25,6 +25,11 @@ LRESULT CALLBACK QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void RegisterQuietClass(const wchar_t* name) {
+  WNDCLASSW windowClass{0, QuietWindowProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, name};
+  RegisterClassW(&windowClass);
+}
+
 HWND Make(const wchar_t* className, HWND parent, DWORD style) {
   return CreateWindowExW(0, className, L"", style | (parent ? WS_CHILD : WS_POPUP), 0, 0, 1200, 40, parent, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
@@ -33,13 +38,9 @@ HWND Make(const wchar_t* className, HWND parent, DWORD style) {
 // Shell_TrayWnd > ReBarWindow32 > MSTaskSwWClass > ToolbarWindow32 with kButtons buttons whose
 // data leads to `windows`' slots.
 HWND MakeTaskbar(std::vector<HWND>& windows, std::vector<std::wstring>& titles) {
-  for (const wchar_t* name : {L"Shell_TrayWnd", L"MSTaskSwWClass", L"HookBenchWindow"}) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = QuietWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = name;
-    RegisterClassW(&windowClass);
-  }
+  RegisterQuietClass(L"Shell_TrayWnd");
+  RegisterQuietClass(L"MSTaskSwWClass");
+  RegisterQuietClass(L"HookBenchWindow");
   HWND bar = Make(L"Shell_TrayWnd", nullptr, 0);
   HWND toolbar = Make(TOOLBARCLASSNAMEW, Make(L"MSTaskSwWClass", Make(REBARCLASSNAMEW, bar, 0), 0), TBSTYLE_LIST);
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
