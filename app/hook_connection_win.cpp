@@ -47,9 +47,20 @@ void HookConnection::Attach(HWND toolbar) {
   taskbarDC_ = WindowDC(top, GetDCEx(top, nullptr, DCX_WINDOW | DCX_CACHE));
 }
 
-void HookConnection::HandOver(HWND mainWindow) const {
+void HookConnection::HandOver(HWND mainWindow) {
   HWND toolbar = Toolbar();
-  if (toolbar) PostMessageW(toolbar, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow));
+  if (toolbar && PostMessageW(toolbar, HookMessages().takeHwnd, 0, reinterpret_cast<LPARAM>(mainWindow))) {
+    handedTo_ = mainWindow;
+  }
+}
+
+bool HookConnection::ReachesTaskbar() {
+#if defined(_WIN64)
+  return true;
+#else
+  BOOL wow64 = FALSE;
+  return !IsWow64Process(GetCurrentProcess(), &wow64) || !wow64;
+#endif
 }
 
 HWND HookConnection::Toolbar() const {
@@ -71,7 +82,34 @@ HDC HookConnection::TaskbarDC() const {
   return dc;
 }
 
+namespace {
+
+// Longer than any send of the library, so that a taskbar that is merely slow still lets go; the
+// library's own sends to `window` are answered meanwhile, so they end at once.
+constexpr DWORD kLetGoTimeoutMs = 6000;
+
+// Waits until the library has posted its "let go" notice (its own "WM_TAKEHWND") to `window`,
+// handling the messages the library sends meanwhile.
+void AwaitLetGo(HWND window, UINT takeMessage) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    if (PeekMessageW(&message, window, takeMessage, takeMessage, PM_REMOVE)) return;
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= kLetGoTimeoutMs || !IsWindow(window)) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kLetGoTimeoutMs - waited, QS_POSTMESSAGE | QS_SENDMESSAGE);
+  }
+}
+
+}  // namespace
+
 void HookConnection::Release() {
+  if (HWND window = handedTo_; window != nullptr && Toolbar() != nullptr && hook_) {
+    HandOver(nullptr);
+    // A toolbar of this very thread (a taskbar made in this process) has no send under way now.
+    if (toolbarThread_ != GetCurrentThreadId()) AwaitLetGo(window, HookMessages().takeHwnd);
+  }
+  handedTo_ = nullptr;
   hook_.Reset();
   library_.Reset();
   taskbarDC_.Reset();

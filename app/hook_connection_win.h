@@ -18,6 +18,10 @@ class HookConnection {
   void Load(const std::wstring& folder);
   // Installs GlobalMsgHook for all threads and tells the library its hook handle.
   void Install();
+  // Whether this build's library can reach the taskbar: a 32-bit program on 64-bit Windows cannot
+  // (the taskbar is a 64-bit process), and its global hook would only make every other 32-bit
+  // program's messages wait on it. Such a program installs no hook.
+  static bool ReachesTaskbar();
   // Finds the toolbar: the first top-level "Shell_TrayWnd" that holds the whole window chain.
   // Returns null when no taskbar has it.
   static HWND FindTaskbarToolbar();
@@ -26,9 +30,11 @@ class HookConnection {
   void Attach(HWND toolbar);
   // Posts "WM_TAKEHWND" with mainWindow (null: withdraws the window) to the toolbar; nothing
   // without one.
-  void HandOver(HWND mainWindow) const;
-  // Removes the hook, unloads the library and releases the device context; harmless when they
-  // were never obtained.
+  void HandOver(HWND mainWindow);
+  // Withdraws the window handed over (the library inside the taskbar then stops sending and says
+  // so), then removes the hook, unloads the library and releases the device context; harmless when
+  // they were never obtained. The library is thus never pulled out of the taskbar in the middle of
+  // a send.
   void Release();
 
   // The toolbar while it is still the window that was found; null once it has gone with its
@@ -48,5 +54,6 @@ class HookConnection {
   UniqueHook hook_;
   HWND toolbar_ = nullptr;
   DWORD toolbarThread_ = 0;  // the thread that owns toolbar_
+  HWND handedTo_ = nullptr;  // the window the toolbar's library sends to, as far as we know
   WindowDC taskbarDC_;
 };

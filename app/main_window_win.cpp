@@ -72,6 +72,12 @@ void TfrmRowtender::FormCreate() {
 }
 
 void TfrmRowtender::ConnectHookLibrary() {
+  if (!HookConnection::ReachesTaskbar()) {
+    // The list stays empty; the window's hint line says why.
+    ControlByName("Label1").SetCaption(
+        "This 32-bit Rowtender cannot reach the taskbar of 64-bit Windows. Use the 64-bit (x86_64) build.");
+    return;
+  }
   hook_.Load(ProgramFolder());
   hook_.Install();
   hook_.Attach(HookConnection::FindTaskbarToolbar());

@@ -5,15 +5,18 @@
 
 namespace {
 
-// With the hook in the chain twice (a second program, or one whose hook outlives it for a while)
-// the procedure sees each retrieval twice in a row: act on it once.
-bool SameAsLast(const MSG& message) {
-  static MSG last{};
-  bool same = message.hwnd == last.hwnd && message.message == last.message && message.wParam == last.wParam &&
-              message.lParam == last.lParam && message.time == last.time && message.pt.x == last.pt.x &&
-              message.pt.y == last.pt.y;
-  last = message;
-  return same;
+// Set while this thread passes a message of the session on along the hook chain. With the hook in
+// the chain twice (a second program, or one whose hook outlives it for a while) the procedure is
+// reached again for the same retrieval from inside that call, and must not act on it twice. Per
+// thread, so no other thread's messages are taken for repeats; a genuinely new message equal to
+// the last one is acted on.
+thread_local bool t_passingOn = false;
+
+LRESULT PassOn(int code, WPARAM removal, LPARAM message) {
+  t_passingOn = true;
+  const LRESULT result = CallNextHookEx(hookdll::HookHandle(), code, removal, message);
+  t_passingOn = false;
+  return result;
 }
 
 }  // namespace
@@ -25,7 +28,12 @@ LRESULT CALLBACK GlobalMsgHook(int code, WPARAM removal, LPARAM message) {
   // be handled twice.
   if (code == HC_ACTION && removal == PM_REMOVE && message != 0) {
     const MSG& retrieved = *reinterpret_cast<const MSG*>(message);
-    if (!SameAsLast(retrieved)) hookdll::OnRetrievedMessage(retrieved);
+    // The thread-local flag is touched only for the session's few messages, never in other processes.
+    if (hookdll::ConcernsSession(retrieved)) {
+      if (t_passingOn) return CallNextHookEx(hookdll::HookHandle(), code, removal, message);
+      hookdll::OnSessionMessage(retrieved);
+      return PassOn(code, removal, message);
+    }
   }
   return CallNextHookEx(hookdll::HookHandle(), code, removal, message);
 }

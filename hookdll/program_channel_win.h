@@ -11,11 +11,6 @@ namespace hookdll {
 
 enum class SendResult { kDelivered, kNotAnswered, kWindowGone };
 
-// Long enough for the program's snapshot handling, short enough that the taskbar recovers.
-inline constexpr UINT kReportTimeoutMs = 2000;
-// Long enough for a drop, whose move animation runs inside the program's mouse-up handler.
-inline constexpr UINT kMouseTimeoutMs = 1000;
-
 // `from` is the window passing the data (WM_COPYDATA's wParam).
 SendResult SendCopyData(HWND program, HWND from, std::uint32_t code, const void* data,
                         std::size_t size, UINT timeoutMs);

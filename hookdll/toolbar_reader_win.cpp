@@ -4,12 +4,10 @@
 
 #include <algorithm>
 
+#include "hookdll/button_text_win.h"
+
 namespace hookdll {
 namespace {
-
-// Longest button text read; longer texts are cut. The toolbar writes at most this many
-// characters, so the buffer can stay on the stack.
-constexpr int kMaxTextChars = 512;
 
 // The classic taskbar's button data points to a record whose first field is the button's window
 // (0 for a group button). The pointer is the toolbar's word, not ours: read it through
@@ -26,21 +24,11 @@ std::uint32_t ReadButtonWindow(DWORD_PTR data) {
   return HandleToULong(window);
 }
 
-// By index rather than TB_GETBUTTONTEXT's command id: a taskbar whose command ids repeat still
-// gets each button's own text, and the length is bounded by our buffer.
-std::string ReadButtonText(HWND toolbar, int index) {
-  wchar_t text[kMaxTextChars] = {};
-  TBBUTTONINFOW info{};
-  info.cbSize = sizeof(info);
-  info.dwMask = TBIF_BYINDEX | TBIF_TEXT;
-  info.pszText = text;
-  info.cchText = kMaxTextChars;
-  if (SendMessageW(toolbar, TB_GETBUTTONINFOW, index, reinterpret_cast<LPARAM>(&info)) < 0) {
-    return {};
-  }
-  text[kMaxTextChars - 1] = L'\0';
-  const int length = lstrlenW(text);
-  if (length == 0) return {};
+// In the system code page, as the text list carries it.
+std::string ReadButtonTextAnsi(HWND toolbar, int index) {
+  wchar_t text[kMaxButtonTextChars];
+  const int length = ReadButtonText(toolbar, index, text);
+  if (length <= 0) return {};
   const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return {};
   std::string ansi(static_cast<std::size_t>(size), '\0');
@@ -65,7 +53,7 @@ bool ReadEntry(HWND toolbar, int index, ToolbarEntry& entry) {
   entry.record.window = ReadButtonWindow(button.dwData);
   entry.record.text = static_cast<std::int32_t>(button.iString);
   entry.rect = ReadItemRect(toolbar, index);
-  entry.text = ReadButtonText(toolbar, index);
+  entry.text = ReadButtonTextAnsi(toolbar, index);
   return true;
 }
 

@@ -98,7 +98,8 @@ class HookInstallation {
 
 class TestReceiver {
  public:
-  enum class Kind { kSnapshot, kTexts, kIcons, kMouse, kRebuild, kRefresh, kOther };
+  // kLetGo: the library's notice that it sends this window nothing more (its "WM_TAKEHWND").
+  enum class Kind { kSnapshot, kTexts, kIcons, kMouse, kRebuild, kRefresh, kLetGo, kOther };
   struct Event {
     Kind kind;
     std::string bytes;  // the copy-data payload

@@ -35,6 +35,10 @@ TestReceiver::~TestReceiver() { DestroyWindow(window_); }
 LRESULT CALLBACK TestReceiver::WindowProc(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) {
   auto* self = reinterpret_cast<TestReceiver*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self != nullptr && message == self->takeMessage_) {
+    self->events_.push_back({Kind::kLetGo, {}});
+    return 0;
+  }
   if (self != nullptr) {
     switch (message) {
       case WM_COPYDATA:

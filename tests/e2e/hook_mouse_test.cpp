@@ -41,15 +41,18 @@ TEST_F(HookMouse, PressMoveAndReleaseArriveWithTheirPositions) {
   EXPECT_EQ(receiver_.MouseRecords().size(), 4u);
 }
 
-TEST_F(HookMouse, AHookInstalledTwiceStillSendsEachRecordOnce) {
+TEST_F(HookMouse, AHookInstalledTwiceStillSendsEachRecordOnceAndEqualRecordsInARowEach) {
   HookInstallation second;  // as when a second program, or a dying one, has the hook in the chain too
   ASSERT_TRUE(second.Installed());
   ASSERT_NO_FATAL_FAILURE(Connect());
   receiver_.Clear();
+  // Two equal drag moves in a row (same position, same moment) are two messages all the same.
   PostMessageW(toolbar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
-  PostMessageW(toolbar_, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  PostMessageW(toolbar_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 10));
+  PostMessageW(toolbar_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 10));
+  PostMessageW(toolbar_, WM_LBUTTONUP, 0, MAKELPARAM(30, 10));
   ASSERT_TRUE(receiver_.RequestSnapshot(toolbar_));  // handled after them, in queue order
-  EXPECT_EQ(receiver_.MouseRecords().size(), 2u);
+  EXPECT_EQ(receiver_.MouseRecords().size(), 4u);
 }
 
 }  // namespace

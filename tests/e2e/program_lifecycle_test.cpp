@@ -116,6 +116,9 @@ TEST_F(ProgramLifecycle, ExitEndsTheProcessAndLeavesTheTaskbarWorking) {
   // Under Xvfb without a window manager Wine takes about two seconds per shown window that goes away.
   EXPECT_TRUE(program_->WaitForExit(40000)) << "Exit Program did not end the process";
   EXPECT_EQ(program_->ExitCode(), 0u);
+  // The program withdrew its window before it removed the hook, so no send of the library was
+  // under way when the library left the taskbar.
+  EXPECT_NE(bar_->Command("messages").find("WM_TAKEHWND 0 0"), std::string::npos) << bar_->Command("messages");
   // Wine keeps a hook library loaded in the processes it entered; what matters is that nothing of
   // it runs on: the stand-in's toolbar changes and repaints without anyone to send to.
   EXPECT_EQ(bar_->Command("move 0 1").substr(0, 2), "ok");
