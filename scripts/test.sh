@@ -14,6 +14,12 @@ cmake --preset native >/dev/null
 cmake --build build/native -j"$jobs"
 ctest --test-dir build/native --output-on-failure -j"$jobs"
 
+# A short run of each fuzzer (clang's libFuzzer); the fuzzers alone are built there.
+step "native-fuzz: a short run of every fuzzer"
+cmake --preset native-fuzz >/dev/null
+cmake --build build/native-fuzz -j"$jobs" --target fuzzers
+ctest --test-dir build/native-fuzz --output-on-failure -R _fuzz
+
 step "win64: program, hook library, stand-in taskbar and their tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j"$jobs"
