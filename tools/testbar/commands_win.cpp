@@ -77,7 +77,7 @@ std::string Rows(TestBar& bar, const Words& w) {
   return Ok(std::to_string(SendMessageW(bar.Toolbar(), TB_GETROWS, 0, 0)) + "\n");
 }
 
-// Commands that name one window: remove, hang, retitle, ticker, slowicon.
+// Commands that name one window: remove, hang, retitle.
 std::string OnWindow(TestBar& bar, const Words& w) {
   HWND window = w.size() >= 2 ? ParseWindow(w[1]) : nullptr;
   if (window == nullptr) return Error("usage: " + w[0] + " WINDOW ...");
@@ -91,9 +91,6 @@ std::string OnWindow(TestBar& bar, const Words& w) {
     return Done(bar.Buttons().Retitle(window, w[2]), bar, "no such window");
   }
   long long period = 0;
-  if (w[0] == "slowicon" && w.size() == 3 && ParseNumber(w[2], period) && period >= 0 && period <= 60000) {
-    return Done(bar.Buttons().SetIconDelay(window, static_cast<unsigned>(period)), bar, "no such window");
-  }
   if (w[0] == "ticker" && w.size() == 4 && ParseNumber(w[2], period) && period >= 0) {
     return Done(bar.Tick(window, w[3], static_cast<unsigned>(period)), bar, "no such window");
   }
@@ -116,7 +113,6 @@ const std::map<std::string, Handler>& Handlers() {
       {"hang", OnWindow},
       {"retitle", OnWindow},
       {"ticker", OnWindow},
-      {"slowicon", OnWindow},
       {"collapse", Fold},
       {"expand", Fold},
       {"move", Move},

@@ -11,7 +11,6 @@
 //   remove WINDOW | retitle WINDOW TITLE | hang WINDOW (its thread stops answering)
 //   ticker WINDOW MS TITLE        retitles WINDOW "TITLE 0" now, then "TITLE 1", "TITLE 2", ...
 //                                 every MS milliseconds; MS 0 stops it
-//   slowicon WINDOW MS            WINDOW takes MS milliseconds to answer WM_GETICON (0 .. 60000)
 //   collapse NAME | expand NAME
 //   move FROM TO                  TB_MOVEBUTTON on the toolbar
 //   rows N                        narrows the toolbar so that its visible buttons take N rows

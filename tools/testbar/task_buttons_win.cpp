@@ -172,13 +172,6 @@ bool TaskButtons::Hang(HWND window) {
   return true;
 }
 
-bool TaskButtons::SetIconDelay(HWND window, unsigned milliseconds) {
-  Record* record = FindTaskWindow(window);
-  if (record == nullptr) return false;
-  record->owner->SetIconDelay(milliseconds);
-  return true;
-}
-
 bool TaskButtons::SetCollapsed(const std::string& group, bool collapsed) {
   Record* groupRecord = FindGroup(group);
   if (groupRecord == nullptr) return false;

@@ -29,7 +29,6 @@ class TaskButtons {
   bool Remove(HWND window);
   bool Retitle(HWND window, const std::string& title);
   bool Hang(HWND window);
-  bool SetIconDelay(HWND window, unsigned milliseconds);
   bool SetCollapsed(const std::string& group, bool collapsed);
 
   // One line per button (see control_protocol.h, "order").

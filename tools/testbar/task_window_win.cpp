@@ -7,8 +7,6 @@ namespace {
 
 constexpr UINT kHangMessage = WM_APP + 20;
 constexpr wchar_t kClassName[] = L"TestbarTaskWindow";
-// Milliseconds the window takes to answer WM_GETICON, as a window property; none: at once.
-constexpr wchar_t kIconDelayProperty[] = L"TestbarIconDelay";
 
 LRESULT CALLBACK TaskWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -16,12 +14,7 @@ LRESULT CALLBACK TaskWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // Blocks this window's thread for good: the process ends it.
       WaitForSingleObject(GetCurrentThread(), INFINITE);
       return 0;
-    case WM_GETICON:
-      // A busy program: slow to answer, yet answering (not hung).
-      if (HANDLE delay = GetPropW(window, kIconDelayProperty)) Sleep(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(delay)));
-      return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
-      RemovePropW(window, kIconDelayProperty);
       PostQuitMessage(0);
       return 0;
     default:
@@ -96,10 +89,6 @@ void TaskWindow::Retitle(const std::wstring& title) {
   DWORD_PTR answer = 0;
   SendMessageTimeoutW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()),
                       SMTO_ABORTIFHUNG, 500, &answer);
-}
-
-void TaskWindow::SetIconDelay(unsigned milliseconds) {
-  SetPropW(window_, kIconDelayProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(milliseconds)));
 }
 
 void TaskWindow::Hang() { PostMessageW(window_, kHangMessage, 0, 0); }

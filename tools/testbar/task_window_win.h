@@ -21,8 +21,6 @@ class TaskWindow {
   void Retitle(const std::wstring& title);
   // The window's thread stops answering messages until the process ends.
   void Hang();
-  // The window answers WM_GETICON only after this long.
-  void SetIconDelay(unsigned milliseconds);
 
  private:
   explicit TaskWindow(HWND window) : window_(window) {}
