@@ -31,9 +31,10 @@ rm -rf build/demo
 env -u DISPLAY scripts/demo.sh 2>&1 | tee build/demo-output.txt
 /usr/bin/python3 scripts/check_demo.py build/demo build/demo-output.txt
 
-step "win32: compile and link"
+step "win32: compile and link, and the import tables"
 cmake --preset win32 >/dev/null
 cmake --build build/win32 -j"$jobs"
+ctest --test-dir build/win32 --output-on-failure -R '^imports_'
 
 step "win64-clang: compile and link with clang"
 cmake --preset win64-clang >/dev/null
