@@ -35,7 +35,10 @@ CopyDataPayload DecodeCopyData(std::uint32_t code, const void* data, std::size_t
                                const CopyDataCodes& codes) {
   if (data == nullptr) size = 0;
   if (code == hook::kSnapshotCopyDataCode) return DecodeSnapshot(data, size);
-  if (codes.taskText != 0 && code == codes.taskText) return ReadTextList(static_cast<const char*>(data), size);
+  if (codes.taskText != 0 && code == codes.taskText) {
+    if (size > hook::kMaxTextListSize) return {};
+    return ReadTextList(static_cast<const char*>(data), size);
+  }
   if (codes.mouse != 0 && code == codes.mouse) return DecodeMouse(data, size);
   if (codes.icons != 0 && code == codes.icons) {
     if (std::optional<IconList> icons = ReadIconList(data, size)) return std::move(*icons);

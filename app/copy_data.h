@@ -34,6 +34,7 @@ using CopyDataPayload = std::variant<std::monostate, hook::TaskbarSnapshot, Text
 
 // std::monostate when the payload is to be ignored:
 // - a snapshot is taken only with exactly sizeof(TaskbarSnapshot) bytes and a count of 0..257;
+// - a text list longer than hook::kMaxTextListSize is refused, a shorter one read by ReadTextList;
 // - a mouse record needs at least its first 16 bytes and one of the three mouse messages;
 // - a picture list is taken as ReadIconList takes it;
 // - other codes are ignored.

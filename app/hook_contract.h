@@ -107,6 +107,12 @@ inline constexpr std::size_t kMouseRecordMinSize = 16;
 inline constexpr char kTextQuote = '\xFF';
 inline constexpr char kTextSeparator = '\xFE';
 
+// The largest text list the library writes: kMaxEntries texts of at most kMaxTaskTextChars
+// characters, each character up to three bytes in the system code page and every byte possibly a
+// doubled quote, plus two quotes and a separator per text. A longer list is no list of ours.
+inline constexpr std::size_t kMaxTaskTextChars = 511;
+inline constexpr std::size_t kMaxTextListSize = kMaxEntries * (kMaxTaskTextChars * 3 * 2 + 3);
+
 // The pictures the taskbar shows on its buttons (copy-data code = id of "WM_GETTASKICON"), sent
 // after the texts and before WM_APP. Pixels rather than icon handles: nothing the library makes in
 // the taskbar's process outlives the exchange, and the program can draw them in any case (an icon

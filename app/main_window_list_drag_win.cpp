@@ -49,6 +49,17 @@ void TfrmRowtender::TreeTasksMouseDown(const ui::MouseEvent& event) {
   SetCapture(tree);
 }
 
+// The drag ends with nothing moved when the tree loses the capture to someone else (another window
+// took it, a menu opened), or when a rebuild replaced the nodes; the ghost is painted over.
+void TfrmRowtender::EndTreeDrag() {
+  if (treeDrag_.DragNode() == taskbar::kNoNode) return;
+  treeDrag_.Cancel();
+  dragNode_ = taskbar::kNoNode;
+  HWND tree = Tree().Handle();
+  if (GetCapture() == tree) ReleaseCapture();
+  InvalidateRect(tree, nullptr, TRUE);
+}
+
 void TfrmRowtender::TreeTasksMouseMove(const ui::MouseEvent& event) {
   if (dragNode_ == taskbar::kNoNode) treeDrag_.Cancel();  // a rebuild ended the drag
   const std::optional<taskbar::GhostStep> step = treeDrag_.Move(event.y, (event.shift & MK_LBUTTON) != 0);
@@ -65,6 +76,7 @@ void TfrmRowtender::PaintGhost(const taskbar::GhostStep& step) {
   // The node's own picture from the tree's image list: the snapshot may be newer than the tree
   // when the throttle held the last rebuild back.
   const int node = treeDrag_.DragNode();
+  if (!tree_.Contains(node) || static_cast<size_t>(node) >= treeItems_.size()) return;
   TVITEMW item{};
   item.mask = TVIF_IMAGE;
   item.hItem = treeItems_[static_cast<size_t>(node)];
@@ -78,10 +90,11 @@ void TfrmRowtender::PaintGhost(const taskbar::GhostStep& step) {
 }
 
 void TfrmRowtender::TreeTasksMouseUp(const ui::MouseEvent& event) {
-  if (GetCapture() == Tree().Handle()) ReleaseCapture();
   if (dragNode_ == taskbar::kNoNode) treeDrag_.Cancel();
   const taskbar::MoveRequest request = treeDrag_.Release(NodeAt(event.x, event.y));
   dragNode_ = taskbar::kNoNode;
+  // Only now: letting the capture go ends a drag that is still on.
+  if (GetCapture() == Tree().Handle()) ReleaseCapture();
   MoveTaskNode(request.source, request.target);
 }
 

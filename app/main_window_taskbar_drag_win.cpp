@@ -96,8 +96,9 @@ void TfrmRowtender::PaintTaskbarDragFrame(const taskbar::DragFrame& frame) {
     FrameRect(composite, &around, frameBrush_.Get());
   }
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, taskbar::kGhostAlpha, 0};
-  AlphaBlend(composite, frame.ghostAt.x, frame.ghostAt.y, dragImage_.Width(), dragImage_.Height(), dragImage_.DC(),
-             0, 0, dragImage_.Width(), dragImage_.Height(), blend);
+  // gdi32's own blend: msimg32, which exports the same under another name, is no protected library.
+  GdiAlphaBlend(composite, frame.ghostAt.x, frame.ghostAt.y, dragImage_.Width(), dragImage_.Height(), dragImage_.DC(),
+                0, 0, dragImage_.Width(), dragImage_.Height(), blend);
   CopyWhole(hook_.TaskbarDC(), taskbarComposite_);
 }
 

@@ -15,32 +15,6 @@
 #include "ui/strings.h"
 #include "ui/unhandled_error.h"
 
-namespace {
-
-// A window that does not answer WM_GETICON within this time is taken to have no icon.
-constexpr UINT kIconAnswerTimeoutMs = 50;
-
-HICON HandleToIcon(std::uint32_t value) {
-  return reinterpret_cast<HICON>(static_cast<INT_PTR>(static_cast<std::int32_t>(value)));
-}
-
-HWND HandleToWindow(std::uint32_t value) {
-  return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(value)));
-}
-
-HICON WindowIcon(HWND window) {
-  if (!window) return nullptr;
-  if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))) return icon;
-  DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutW(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kIconAnswerTimeoutMs,
-                           &answer)) {
-    return nullptr;
-  }
-  return reinterpret_cast<HICON>(answer);
-}
-
-}  // namespace
-
 void TfrmRowtender::HandleCopyData(std::uint32_t code, const void* data, std::size_t size) {
   const RegisteredMessages& ids = HookMessages();
   taskbar::CopyDataPayload payload =
@@ -95,19 +69,6 @@ void TfrmRowtender::SetListLocked(bool locked) {
   ControlByName("ButtonDown").SetEnabled(!locked);
 }
 
-std::vector<HICON> TfrmRowtender::LookUpIcons() {
-  std::vector<HICON> icons(static_cast<size_t>(snapshot_->count));
-  for (int i = 0; i < snapshot_->count; ++i) {
-    HICON icon = HandleToIcon(snapshot_->icons[i]);
-    if (!icon) {
-      icon = WindowIcon(HandleToWindow(snapshot_->buttons[i].window));
-      snapshot_->icons[i] = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(icon));
-    }
-    icons[static_cast<size_t>(i)] = icon;
-  }
-  return icons;
-}
-
 void TfrmRowtender::RebuildTaskTree() { FollowThrottle(throttle_.Request(GetTickCount(), Visible())); }
 
 void TfrmRowtender::DeferredRebuildTimer() {
@@ -127,6 +88,7 @@ void TfrmRowtender::FollowThrottle(const taskbar::RefreshThrottle::Answer& answe
 
 void TfrmRowtender::RebuildNow() {
   if (hook_.Toolbar()) GetClientRect(hook_.Toolbar(), &taskbarClientRect_);
+  EndTreeDrag();
   dragNode_ = taskbar::kNoNode;
   CancelTaskbarDrag();  // nothing of a drag stays painted on the taskbar
   HWND tree = Tree().Handle();
@@ -135,7 +97,7 @@ void TfrmRowtender::RebuildNow() {
     TreeView_DeleteAllItems(tree);
     treeItems_.clear();
     tree_ = taskbar::TaskTree::Build(*snapshot_, taskTexts_);
-    FillTree(LookUpIcons());
+    FillTree(windowIcons_.LookUp(*snapshot_));
   });
   throttle_.Restart(GetTickCount());
   SelectPending();

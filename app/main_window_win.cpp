@@ -55,6 +55,7 @@ void TfrmRowtender::FormCreate() {
     app.Terminate();
   }
   AdjustDialogFont(*this);
+  Tree().OnCaptureLost = [this] { EndTreeDrag(); };
   ControlAs<PageControl>("PageControlMain").SetActivePage(0);
   trayIcon_.SetIcon(app.Icon());
   LoadSettings(SettingsView());

@@ -16,6 +16,7 @@
 #include "app/task_icons_win.h"
 #include "app/task_tree.h"
 #include "app/tray_menu/switch_state.h"
+#include "app/window_icons_win.h"
 #include "app/tree_images.h"
 #include "app/tree_drag.h"
 #include "app/taskbar_drag.h"
@@ -78,7 +79,6 @@ class TfrmRowtender : public Form {
   void TakeTaskIcons(const taskbar::IconList& list);
   void FillTree(const std::vector<HICON>& icons);
   void AddTreeImages(const std::vector<taskbar::NodeImages>& plan, const std::vector<HICON>& icons, int bitmaps);
-  std::vector<HICON> LookUpIcons();
   void SelectPending();
   CheckBox& Check(const char* name) const { return ControlAs<CheckBox>(name); }
   TreeView& Tree() const { return ControlAs<TreeView>("TreeTasks"); }
@@ -95,6 +95,7 @@ class TfrmRowtender : public Form {
   RECT taskbarClientRect_{};
   std::vector<HTREEITEM> treeItems_;  // by absolute index
   TaskIcons taskbarIcons_;  // the taskbar's pictures of the last round, made ours
+  WindowIcons windowIcons_;  // icons the windows of the taskbar answered
   Timer timerRefresh_;
   Timer timerDeferredRebuild_;  // the rebuild that a dropped request asked for
   UniqueImageList imageList_;
@@ -129,6 +130,7 @@ class TfrmRowtender : public Form {
   int NodeIndex(HTREEITEM item) const;
   int NodeAt(int x, int y) const;
   void PaintGhost(const taskbar::GhostStep& step);
+  void EndTreeDrag();
   taskbar::TreeDrag treeDrag_;
 
   // taskbar drag: the hook library's mouse records (app/main_window_taskbar_drag_win.cpp).

@@ -74,11 +74,12 @@ std::vector<std::string> ReadTextList(const char* data, std::size_t size) {
   std::vector<std::string> items;
   TextCursor cursor(data, size);
   cursor.SkipBlanks();
-  while (!cursor.AtEnd()) {
+  // A snapshot has at most kMaxEntries entries: items beyond belong to none and are not read.
+  while (!cursor.AtEnd() && items.size() < hook::kMaxEntries) {
     items.push_back(cursor.Peek() == hook::kTextQuote ? ReadQuoted(cursor) : ReadUnquoted(cursor));
     cursor.SkipBlanks();
     if (cursor.Peek() == hook::kTextSeparator) {
-      if (cursor.Peek(1) == '\0') items.emplace_back();
+      if (cursor.Peek(1) == '\0' && items.size() < hook::kMaxEntries) items.emplace_back();
       cursor.Advance();
       cursor.SkipBlanks();
     }

@@ -16,7 +16,8 @@ namespace taskbar {
 //   doubled quotes become single ones; a quote never closed runs to the end of the text;
 // - any other item ends before the first byte of value 32 or less or before the separator, so an
 //   unquoted text with a space becomes two items;
-// - a separator that is the text's last byte adds one empty item.
+// - a separator that is the text's last byte adds one empty item;
+// - at most hook::kMaxEntries items are read, the rest of the text is left.
 std::vector<std::string> ReadTextList(const char* data, std::size_t size);
 
 }  // namespace taskbar

@@ -16,11 +16,14 @@
 #include "ui/application_win.h"
 #include "ui/program_file_win.h"
 #include "ui/standard_controls_win.h"
+#include "ui/system_library_win.h"
 #include "ui/unhandled_error.h"
 
 namespace {
 
 void InitializeModule() {
+  // Before anything loads a library by name: none may come from the program's or the current folder.
+  RestrictLibrarySearchToSystem();
   // Error reporting first, so that nothing of the start-up escapes it. The program's exception
   // handler registers itself with the engine; until then reports go to standard error.
   crash::InstallCrashEngine();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/strings.h"
+#include "ui/system_library_win.h"
 
 namespace crash {
 
@@ -14,13 +15,7 @@ namespace crash {
 class SymbolLibrary {
  public:
   SymbolLibrary() {
-    module_ = LoadLibraryExW(L"dbghelp.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!module_ && GetLastError() == ERROR_INVALID_PARAMETER) {
-      // A system without the search flags: name the system folder ourselves.
-      wchar_t folder[MAX_PATH];
-      const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-      if (length > 0 && length < MAX_PATH) module_ = LoadLibraryW((std::wstring(folder) + L"\\dbghelp.dll").c_str());
-    }
+    module_ = LoadSystemLibrary(L"dbghelp.dll");
     if (!module_ || !Bind(setOptions_, "SymSetOptions") || !Bind(initialize_, "SymInitializeW") ||
         !Bind(cleanup_, "SymCleanup") || !Bind(loadModule_, "SymLoadModuleExW") || !Bind(fromAddress_, "SymFromAddrW")) {
       return;
@@ -67,8 +62,7 @@ class SymbolLibrary {
  private:
   template <class Function>
   bool Bind(Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    return function != nullptr;
+    return BindExport(module_, function, name);
   }
 
   void LoadOnce(HMODULE module) {

@@ -14,6 +14,12 @@ cmake --preset native >/dev/null
 cmake --build build/native -j"$jobs"
 ctest --test-dir build/native --output-on-failure -j"$jobs"
 
+# A short run of each fuzzer (clang's libFuzzer); the fuzzers alone are built there.
+step "native-fuzz: a short run of every fuzzer"
+cmake --preset native-fuzz >/dev/null
+cmake --build build/native-fuzz -j"$jobs" --target fuzzers
+ctest --test-dir build/native-fuzz --output-on-failure -R _fuzz
+
 step "win64: program, hook library, stand-in taskbar and their tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j"$jobs"
@@ -25,9 +31,10 @@ rm -rf build/demo
 env -u DISPLAY scripts/demo.sh 2>&1 | tee build/demo-output.txt
 /usr/bin/python3 scripts/check_demo.py build/demo build/demo-output.txt
 
-step "win32: compile and link"
+step "win32: compile and link, and the import tables"
 cmake --preset win32 >/dev/null
 cmake --build build/win32 -j"$jobs"
+ctest --test-dir build/win32 --output-on-failure -R '^imports_'
 
 step "win64-clang: compile and link with clang"
 cmake --preset win64-clang >/dev/null

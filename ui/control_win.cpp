@@ -42,6 +42,15 @@ Control* Control::FromHandle(HWND window) {
   return found != ControlsByWindow().end() ? found->second : nullptr;
 }
 
+Control* Control::FromNotify(LPARAM lParam, const NMHDR*& header) {
+  header = nullptr;
+  // Our controls notify from this thread; another thread's or process's header is not ours to read.
+  if (lParam == 0 || (InSendMessageEx(nullptr) & ISMEX_SEND) != 0) return nullptr;
+  Control* control = FromHandle(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
+  if (control) header = reinterpret_cast<const NMHDR*>(lParam);
+  return control;
+}
+
 void Control::CreateHandle(HWND parentWindow, int id) {
   const layout::Box& b = description_.box;
   RECT r{b.left, b.top, b.width, b.height};
@@ -181,9 +190,9 @@ LRESULT PaintedControl::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPa
       }
       return 0;
     case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      const NMHDR* header = nullptr;
       LRESULT result = 0;
-      if (Control* child = Control::FromHandle(header->hwndFrom)) handled = child->HandleNotify(*header, result);
+      if (Control* child = Control::FromNotify(lParam, header)) handled = child->HandleNotify(*header, result);
       return result;
     }
     case WM_CTLCOLORBTN:

@@ -22,6 +22,10 @@ class Control {
   virtual ~Control();
 
   static Control* FromHandle(HWND window);
+  // The control a WM_NOTIFY comes from, with its header; null for a notification that is not
+  // one of our controls' own: no header, or one sent from another thread (its pointer means
+  // nothing here), or naming a window that is no control of ours.
+  static Control* FromNotify(LPARAM lParam, const NMHDR*& header);
 
   // Creates the control's window as a child of parentWindow. The window's control id is `id`
   // (the form gives each control its place in the description, from 1), so that another process

@@ -293,8 +293,8 @@ bool Form::RouteToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       }
       return false;
     case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      Control* c = Control::FromHandle(header->hwndFrom);
+      const NMHDR* header = nullptr;
+      Control* c = Control::FromNotify(lParam, header);
       return c && c->HandleNotify(*header, result);
     }
     case WM_CTLCOLORBTN:

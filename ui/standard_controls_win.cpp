@@ -7,6 +7,7 @@
 #include "ui/dialog_controls_win.h"
 #include "ui/form_win.h"
 #include "ui/strings.h"
+#include "ui/unhandled_error.h"
 
 namespace {
 
@@ -192,6 +193,10 @@ LRESULT TreeView::MouseProc(void* context, HWND window, UINT message, WPARAM wPa
   if (self->tooltip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
     MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     SendMessageW(self->tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
+  if (message == WM_CAPTURECHANGED) {
+    if (self->OnCaptureLost) RunGuarded(self->OnCaptureLost);
+    return 0;
   }
   const ui::ControlDescription& d = self->Description();
   ui::MouseEvent event;

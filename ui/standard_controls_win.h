@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "ui/control_win.h"
 #include "ui/handles.h"
 
@@ -78,6 +80,8 @@ class TreeView : public Control {
   // detached and attached again (the list is locked while a move runs).
   void SetMouseDownAttached(bool attached) { mouseDownAttached_ = attached; }
   bool MouseDownAttached() const { return mouseDownAttached_; }
+  // Called when the tree loses the mouse capture (WM_CAPTURECHANGED), ours to end a drag with.
+  std::function<void()> OnCaptureLost;
 
   // A bulk update: nothing is drawn or measured until it ends, and then the tree and its scroll
   // bars are repainted in the next paint cycle instead of inside the update.

@@ -6,32 +6,14 @@
 #include <cwchar>
 #include <vector>
 
+#include "ui/file_version_win.h"
 #include "ui/program_file_win.h"
 #include "ui/strings.h"
 
-namespace {
-
-// The whole version information of a file; empty when it has none or it cannot be read.
-std::vector<unsigned char> VersionInfo(const std::wstring& path) {
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  if (size == 0) return {};
-  std::vector<unsigned char> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return {};
-  return data;
-}
-
-}  // namespace
-
 version::VersionNumbers ReadFileVersionNumbers(const std::wstring& path) {
-  std::vector<unsigned char> data = VersionInfo(path);
-  void* fixed = nullptr;
-  UINT length = 0;
-  if (data.empty() || !VerQueryValueW(data.data(), L"\\", &fixed, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
-    return {};
-  }
-  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
-  if (info->dwSignature != VS_FFI_SIGNATURE) return {};
+  const FileVersionInfo data(path);
+  const VS_FIXEDFILEINFO* info = data.Fixed();
+  if (!info) return {};
   return version::FromFixedInfo(info->dwFileVersionMS, info->dwFileVersionLS);
 }
 
@@ -41,13 +23,13 @@ std::string VersionText(bool appendBuild, bool buildOnly, bool buildAsLetter) {
 
 VersionStrings ReadVersionStrings(const std::wstring& path) {
   VersionStrings slots;
-  std::vector<unsigned char> data = VersionInfo(path);
-  if (data.empty()) return slots;
+  const FileVersionInfo data(path);
+  if (data.Empty()) return slots;
   for (size_t i = 0; i < slots.size(); ++i) {
     const std::wstring query = Widen(version::VersionStringPath(static_cast<version::VersionString>(i)));
     void* text = nullptr;
     UINT length = 0;  // in characters, the terminating zero included
-    if (!VerQueryValueW(data.data(), query.c_str(), &text, &length) || !text) continue;
+    if (!data.Query(query.c_str(), &text, &length) || !text) continue;
     const auto* characters = static_cast<const wchar_t*>(text);
     size_t kept = wcsnlen(characters, std::min<size_t>(length, version::kVersionStringLength));
     // A cut must not leave half of a character that takes two.

@@ -316,7 +316,7 @@ TEST(CrashEngine, TheRealProgramReportsAnExceptionAndAFaultInItsWindowProcedure)
   for (size_t i = 0; i + 1 < report.size(); ++i) {
     if (report[i] == "Stack trace of the failing thread:") {
       faultNamed = report[i + 1].find(" Rowtender.exe+0x") != std::string::npos &&
-                   NamesFunction(report[i + 1], "Form::RouteToControl");
+                   NamesFunction(report[i + 1], "Control::FromNotify");
       EXPECT_TRUE(faultNamed) << report[i + 1];
     }
   }

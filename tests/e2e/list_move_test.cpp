@@ -104,6 +104,23 @@ TEST_F(ListMoveTest, DragsThatLeaveTheOrderAlone) {
   EXPECT_EQ(BarOrder(), order);
 }
 
+// The tree loses the capture in the middle of a drag (another window took it, a menu opened): the
+// drag ends there, and the release that follows moves nothing.
+TEST_F(ListMoveTest, ADragThatLostTheCaptureMovesNothing) {
+  const Texts order = BarOrder();
+  // Onto a lone window above the groups: its place does not depend on which groups a rebuild folds.
+  const DragPath path = PathOf("Alpha", "Beta");
+  PostMessageW(tree_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(path.start.x, path.start.y));
+  PostMessageW(tree_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(path.start.x, path.start.y + 4));
+  PostMessageW(tree_, WM_CAPTURECHANGED, 0, 0);
+  PostMessageW(tree_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(path.end.x, path.end.y));
+  PostMessageW(tree_, WM_LBUTTONUP, 0, MAKELPARAM(path.end.x, path.end.y));
+  ExpectNoMove(order);
+  // The same drag without the loss moves: the press above did start a drag.
+  Drag("Alpha", "Beta");
+  EXPECT_TRUE(WaitUntil([&] { return BarOrder() != order; }, 5000)) << "the drag moved nothing";
+}
+
 TEST_F(ListMoveTest, PressesAndUpDownAreIgnoredDuringTheLock) {
   // Worked out before the move: the drag and the Down click are posted right behind the move, so
   // they reach the program inside the lock however slow the machine is.

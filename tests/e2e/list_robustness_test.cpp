@@ -3,6 +3,7 @@
 // Why: the program reads what other processes send and asks other programs' windows for icons;
 // neither may freeze it or let a stray message scramble the list the next move is planned on.
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,31 @@ class ListRobustnessTest : public ListSession {
   }
 
   bool Alive() const { return !program_->WaitForExit(0); }
+
+  // The program's private memory in bytes, 0 when it cannot be read.
+  SIZE_T PrivateBytes() const {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, program_->Id());
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    const bool read = process && GetProcessMemoryInfo(process, &counters, sizeof(counters));
+    if (process) CloseHandle(process);
+    return read ? counters.PagefileUsage : 0;
+  }
+
+  // How long the program's window takes to answer a message that does nothing, in milliseconds.
+  DWORD AnswerTime() const {
+    const DWORD start = GetTickCount();
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+    return GetTickCount() - start;
+  }
+
+  static std::string QuotedTexts(int count) {
+    std::string texts;
+    for (int i = 0; i < count; ++i) texts += std::string(i ? "\xFE" : "") + "\xFFT" + std::to_string(i) + "\xFF";
+    return texts;
+  }
+
 
   std::mt19937 random_{20261207};
 };
@@ -82,6 +108,34 @@ TEST_F(ListRobustnessTest, GarbageCopyDataChangesNothingAndCrashesNothing) {
     return ListTexts() == expected;
   })) << ListShows(expected, 0).message();
   EXPECT_TRUE(Alive());
+}
+
+// A text list is read into one string per item: 16 MiB of separators once became 16 million
+// strings. The program reads at most one item per entry, so its memory stays where it was, and it
+// refuses a list longer than the library writes.
+TEST_F(ListRobustnessTest, OversizeTextListsLeaveTheMemoryFlat) {
+  const UINT textCode = RegisterWindowMessageW(hook::kGetTaskTextNameW);
+  const std::string separators(hook::kMaxTextListSize, '\xFE');  // the longest list taken
+  // What carrying the bytes into the program costs by itself (Wine keeps some of each large
+  // message): the same size under a code nobody uses.
+  SendCopyData(0x7FFF, separators);
+  ASSERT_LT(AnswerTime(), 5000u);
+  const SIZE_T before = PrivateBytes();
+  ASSERT_GT(before, 0u) << "the program's memory could not be read";
+  SendCopyData(textCode, separators);  // 788,733 items unbounded, 257 read
+  SendCopyData(textCode, QuotedTexts(5000));
+  ASSERT_LT(AnswerTime(), 5000u);
+  const SIZE_T after = PrivateBytes();
+  EXPECT_LT(after, before + (8u << 20)) << "private bytes before " << before << ", after " << after;
+  // Longer than any list of the library: refused whole, the texts before it stay.
+  SendCopyData(textCode, std::string(16u << 20, '\xFE'));
+  ASSERT_TRUE(Alive());
+  ASSERT_LT(AnswerTime(), 5000u);
+  const std::vector<std::string> expected{"T0", "T1", "T2", "T3", "T4", "T5", "T6"};
+  EXPECT_TRUE(WaitUntil([&] {
+    PostMessageW(form_, hook::kWmApp, 0, 0);
+    return ListTexts() == expected;
+  })) << ListShows(expected, 0).message();
 }
 
 }  // namespace

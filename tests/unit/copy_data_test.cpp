@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "app/copy_data.h"
@@ -91,3 +92,43 @@ TEST(CopyData, RoutesTextListsAndIgnoresOtherCodes) {
 }
 
 }  // namespace
+
+// What: the text list's bounds. Why: a list is read into one string per item; without bounds a
+// 16 MiB payload of separators became 16 million strings and a gigabyte of memory.
+TEST(CopyData, TextListsAreBoundedInSizeAndItems) {
+  auto itemsOf = [](const std::string& bytes) -> long {
+    const auto payload = DecodeCopyData(kCodes.taskText, bytes.data(), bytes.size(), kCodes);
+    return std::holds_alternative<TextList>(payload) ? static_cast<long>(std::get<TextList>(payload).size()) : -1;
+  };
+  auto quoted = [](int items, const std::string& text) {
+    std::string list;
+    for (int i = 0; i < items; ++i) list += std::string(i ? "\xFE" : "") + "\xFF" + text + "\xFF";
+    return list;
+  };
+  // The largest list the library writes: every text at its longest and all quote bytes, doubled.
+  const std::string longest(hook::kMaxTaskTextChars * 3, '\xFF');
+  std::string largest;
+  for (int i = 0; i < hook::kMaxEntries; ++i) {
+    largest += std::string(i ? "\xFE" : "") + "\xFF" + std::string(longest.size() * 2, '\xFF') + "\xFF";
+  }
+  struct Case {
+    const char* name;
+    std::string bytes;
+    long items;  // -1: refused whole
+  };
+  const Case cases[] = {
+      {"16 MiB of separators", std::string(16u << 20, '\xFE'), -1},
+      {"one byte over the limit", std::string(hook::kMaxTextListSize + 1, 'a'), -1},
+      {"separators up to the limit", std::string(hook::kMaxTextListSize, '\xFE'), hook::kMaxEntries},
+      {"300 texts", quoted(300, "t"), hook::kMaxEntries},
+      {"256 texts and a trailing separator", quoted(256, "t") + "\xFE", hook::kMaxEntries},
+      {"257 texts and a trailing separator", quoted(257, "t") + "\xFE", hook::kMaxEntries},
+      {"the largest list the library writes", largest, hook::kMaxEntries},
+  };
+  for (const Case& c : cases) EXPECT_EQ(itemsOf(c.bytes), c.items) << c.name;
+
+  // The items read are the first ones, whole.
+  const auto kept = DecodeCopyData(kCodes.taskText, largest.data(), largest.size(), kCodes);
+  ASSERT_TRUE(std::holds_alternative<TextList>(kept));
+  EXPECT_EQ(std::get<TextList>(kept).back(), longest);
+}
