@@ -297,12 +297,15 @@ void Image::Paint(HDC dc, const RECT& client) {
   }
 }
 
+// An outline, filled with the description's colour when it names one.
 void Shape::Paint(HDC dc, const RECT& client) {
   FillParentBackground(dc, client);
   COLORREF pen = Description().penColor == ui::kDefaultColor ? GetSysColor(COLOR_SCROLLBAR) : Description().penColor;
   UniquePen outline(CreatePen(PS_SOLID, 1, pen));
+  UniqueBrush fill;
+  if (Description().color != ui::kDefaultColor) fill.Reset(CreateSolidBrush(ColorOf(Description().color)));
   ScopedSelect p(dc, outline.Get());
-  ScopedSelect b(dc, GetStockObject(NULL_BRUSH));
+  ScopedSelect b(dc, fill ? static_cast<HGDIOBJ>(fill.Get()) : GetStockObject(NULL_BRUSH));
   Rectangle(dc, client.left, client.top, client.right, client.bottom);
 }
 
