@@ -135,9 +135,11 @@ TEST(ErrorReportDialog, AFaultShowsTheNeedsToCloseDialogAndClosingItEndsTheProce
   bool faultNamed = false;
   for (const std::string& line : details) {
     faultNamed |= line.rfind("  #00 ", 0) == 0 && line.find(" crashhost.exe+0x") != std::string::npos &&
-                  line.find(" RaiseAccessViolation+0x") != std::string::npos;
+                  line.find("::RaiseAccessViolation+0x") != std::string::npos;
   }
-  EXPECT_TRUE(faultNamed) << "the first frame names the faulting function";
+  std::string shown;
+  for (const std::string& line : details) shown += line + "\n";
+  EXPECT_TRUE(faultNamed) << "the first frame names the faulting function:\n" << shown;
 
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(host.Ends());
