@@ -36,11 +36,12 @@ ui::FormDescription MakeReport() {
   c.push_back(Describe(ControlKind::Button, "btnSendReport", "", "&Send Report", {272, 272, 88, 25})
                   .Default()
                   .OnClick("btnSendReportClick"));
-  c.push_back(Describe(ControlKind::Button, "btnDontSend", "", "Don't Send", {366, 272, 86, 25})
-                  .OnClick("btnDontSendClick"));
+  c.push_back(
+      Describe(ControlKind::Button, "btnDontSend", "", "Don't Send", {366, 272, 86, 25}).OnClick("btnDontSendClick"));
   c.push_back(Describe(ControlKind::Image, "Image1", "", "", {0, 0, 460, 60}).Resource("GIF:REPORTBANNER"));
   c.push_back(Describe(ControlKind::Shape, "Shape1", "", "", {0, 60, 460, 56}).Color(kBandColor).Pen(kBandColor));
-  c.push_back(Describe(ControlKind::Label, "lblHeader", "Shape1", "", {8, 8, 396, 40}).WordWrap().Font(DialogFont(true)));
+  c.push_back(
+      Describe(ControlKind::Label, "lblHeader", "Shape1", "", {8, 8, 396, 40}).WordWrap().Font(DialogFont(true)));
   c.push_back(Describe(ControlKind::Image, "ImageIcon", "Shape1", "", {420, 12, 32, 32}));
   c.push_back(Describe(ControlKind::Bevel, "Bevel1", "", "", {0, 116, 460, 2}));
   c.push_back(Describe(ControlKind::Label, "Label3", "", "Please submit an error report to Kelvane Software.",
@@ -52,11 +53,13 @@ ui::FormDescription MakeReport() {
                        "can also include optional information that may help us troubleshoot the problem.",
                        {8, 146, 444, 54})
                   .WordWrap());
-  c.push_back(Describe(ControlKind::Button, "Button3", "", "Optional Data...", {8, 204, 105, 25}).OnClick("Button3Click"));
+  c.push_back(
+      Describe(ControlKind::Button, "Button3", "", "Optional Data...", {8, 204, 105, 25}).OnClick("Button3Click"));
   c.push_back(
       Describe(ControlKind::Button, "Button4", "", "Report Details...", {119, 204, 105, 25}).OnClick("Button4Click"));
   c.push_back(Describe(ControlKind::Bevel, "Bevel2", "", "", {8, 234, 444, 6}));
-  c.push_back(Describe(ControlKind::RadioButton, "rbContinue", "", "Continue Application", {8, 248, 200, 17}).Checked());
+  c.push_back(
+      Describe(ControlKind::RadioButton, "rbContinue", "", "Continue Application", {8, 248, 200, 17}).Checked());
   c.push_back(Describe(ControlKind::RadioButton, "rbRestartApplication", "", "Restart Application", {8, 270, 200, 17}));
   return form;
 }
@@ -66,8 +69,8 @@ ui::FormDescription MakeOptionalData() {
   auto& c = form.controls;
   c.push_back(Describe(ControlKind::Label, "Label1", "", "", {8, 8, 458, 42}).WordWrap());
   c.push_back(Describe(ControlKind::GroupBox, "GroupBox1", "", "Error description (optional)", {8, 56, 458, 226}));
-  c.push_back(Describe(ControlKind::Label, "Label2", "GroupBox1", "Describe what you were doing when the error occurred:",
-                       {12, 20, 434, 14}));
+  c.push_back(Describe(ControlKind::Label, "Label2", "GroupBox1",
+                       "Describe what you were doing when the error occurred:", {12, 20, 434, 14}));
   c.push_back(Describe(ControlKind::Memo, "MemoErrorDesc", "GroupBox1", "", {12, 40, 434, 174}).VerticalScrollBar());
   c.push_back(Describe(ControlKind::GroupBox, "GroupBox2", "", "Personal data (optional)", {8, 290, 458, 126}));
   c.push_back(Describe(ControlKind::Label, "Label3", "GroupBox2", "Name:", {12, 27, 60, 14}));

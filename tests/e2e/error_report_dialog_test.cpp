@@ -6,9 +6,8 @@
 // the live windows, the files in the host's folder and the mail as Python's email package reads it.
 // Why: this is all the user sees of a crash. A dialog for a harmless error, a lost description, a
 // screenshot left behind or a process that does not end after a fault each let that user down.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -37,6 +36,16 @@ std::string TodaysShortDate() {
   return Narrow(text);
 }
 
+// What the screen shows at (x, y) of a window's client area.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  HDC screen = GetDC(nullptr);
+  const COLORREF color = GetPixel(screen, point.x, point.y);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
 bool IsPng(const std::string& bytes) { return bytes.rfind("\x89PNG\r\n\x1A\n", 0) == 0; }
 
 bool Checked(HWND button) {
@@ -63,7 +72,9 @@ class ReportHost {
   const ProgramCopy& Copy() const { return copy_; }
   bool Ends() { return process_ && process_->WaitForExit(kExitTimeoutMs); }
   HWND Dialog() { return process_ ? WaitForVisibleWindow(process_->Id(), L"TErrorReport") : nullptr; }
-  bool ScreenshotPresent() const { return GetFileAttributesW((copy_.Folder() + L"screenshot.png").c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool ScreenshotPresent() const {
+    return GetFileAttributesW((copy_.Folder() + L"screenshot.png").c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
 
  private:
   ProgramCopy copy_;
@@ -126,6 +137,13 @@ TEST(ErrorReportDialog, AFaultShowsTheNeedsToCloseDialogAndClosingItEndsTheProce
   EXPECT_FALSE(IsWindowVisible(ControlOf(dialog, Report(), "rbRestartApplication")));
   EXPECT_EQ(GetNextDlgTabItem(dialog, nullptr, FALSE), ControlOf(dialog, Report(), "btnSendReport"));
   EXPECT_TRUE(IsPng(host.Copy().Read(L"screenshot.png"))) << "taken before the dialog shows";
+  // The band and the bold header on it, beside its text, show the band's colour on the screen.
+  HWND band = ControlOf(dialog, Report(), "Shape1"), header = ControlOf(dialog, Report(), "lblHeader");
+  const COLORREF bandColor = RGB(176, 196, 222);
+  EXPECT_TRUE(WaitUntil([&] {
+    return ScreenPixel(band, 410, 50) == bandColor && ScreenPixel(header, 392, 20) == bandColor;
+  })) << std::hex
+      << ScreenPixel(band, 410, 50) << " " << ScreenPixel(header, 392, 20);
 
   const Lines_t details = ReportDetailsOf(dialog, host.Host().Id());
   ASSERT_GE(details.size(), 3u);
@@ -161,10 +179,10 @@ TEST(ErrorReportDialog, TheDetailsDialogNamesTheProgramItsVersionAndWhatAReportC
   EXPECT_EQ(ClientSize(details).cy, 373);
   EXPECT_EQ(WindowText(ControlOf(details, d, "lblProgramName")), "Rowtender");
   EXPECT_EQ(WindowText(ControlOf(details, d, "lblVersion")), ROWTENDER_VERSION_TEXT);
-  EXPECT_EQ(Lines(WindowText(ControlOf(details, d, "Memo1"))),
-            (Lines_t{"This error report includes the following:", "", "* Operating System name and version",
-                     "* Product name and version",
-                     "* Information about the state of your system when the error occurred"}));
+  EXPECT_EQ(
+      Lines(WindowText(ControlOf(details, d, "Memo1"))),
+      (Lines_t{"This error report includes the following:", "", "* Operating System name and version",
+               "* Product name and version", "* Information about the state of your system when the error occurred"}));
   const Lines_t error = Lines(WindowText(ControlOf(details, d, "MemoError")));
   ASSERT_FALSE(error.empty());
   EXPECT_EQ(error[0], "Exception: std::out_of_range") << "no CANNOT Continue while the program can go on";
@@ -228,7 +246,8 @@ HWND OpenOptionalData(HWND dialog, DWORD processId) {
 
 OptionalFields Read(HWND optional) {
   return {WindowText(ControlOf(optional, Optional(), "MemoErrorDesc")),
-          WindowText(ControlOf(optional, Optional(), "txtName")), WindowText(ControlOf(optional, Optional(), "txtEmail")),
+          WindowText(ControlOf(optional, Optional(), "txtName")),
+          WindowText(ControlOf(optional, Optional(), "txtEmail")),
           Checked(ControlOf(optional, Optional(), "chkCanContact"))};
 }
 
@@ -279,9 +298,12 @@ TEST(ErrorReportDialog, SendReportMailsTheConfirmedDataTheDetailsAndTheScreensho
     Lines_t start;
     std::string from;
   } cases[] = {
-      {"without optional data", false, {"", "Customer wants to be contacted: NO", "", "Exception: std::out_of_range"},
+      {"without optional data",
+       false,
+       {"", "Customer wants to be contacted: NO", "", "Exception: std::out_of_range"},
        "\".\" <support@kelvane.example>"},
-      {"with optional data confirmed", true,
+      {"with optional data confirmed",
+       true,
        {"Error description:", "I pressed Up.", "Then it stopped.", "", "Customer wants to be contacted: YES", "",
         "Exception: std::out_of_range"},
        "Ann <ann@example.org>"},
@@ -313,7 +335,8 @@ TEST(ErrorReportDialog, SendReportMailsTheConfirmedDataTheDetailsAndTheScreensho
     EXPECT_TRUE(screenshot) << "the screenshot goes with the report";
   }
   peer.Stop(port);
-  for (const wchar_t* name : {L"ROWTENDER_TEST_MAIL_HOST", L"ROWTENDER_TEST_MAIL_PORT", L"ROWTENDER_TEST_MAIL_TIMEOUT_MS"}) {
+  for (const wchar_t* name :
+       {L"ROWTENDER_TEST_MAIL_HOST", L"ROWTENDER_TEST_MAIL_PORT", L"ROWTENDER_TEST_MAIL_TIMEOUT_MS"}) {
     SetEnvironmentVariableW(name, nullptr);
   }
 }

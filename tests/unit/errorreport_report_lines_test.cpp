@@ -75,7 +75,9 @@ TEST(ReportLines, TheEnginesReportBecomesLinesHeadedByCannotContinue) {
     bool canContinue;
     Lines expected;
   } cases[] = {
-      {"Exception: EAccessViolation\r\nMessage: x\r\n\r\n  #0 f", true, {"Exception: EAccessViolation", "Message: x", "", "  #0 f"}},
+      {"Exception: EAccessViolation\r\nMessage: x\r\n\r\n  #0 f",
+       true,
+       {"Exception: EAccessViolation", "Message: x", "", "  #0 f"}},
       {"a\r\nb", false, {"Application CANNOT Continue", "", "a", "b"}},
       {"a\nb\rc\r\n", true, {"a", "b", "c"}},  // every line end, none after the last line
       {"a\r\n\r\n", true, {"a", ""}},
@@ -95,12 +97,19 @@ TEST(ReportLines, TheMailedLinesCarryTheDescriptionTheContactWishAndTheDetails) 
     bool contact;
     Lines expected;
   } cases[] = {
-      {"nothing added", {}, false,
-       {"", "Customer wants to be contacted: NO", "", "Application CANNOT Continue", "", "Exception: EAccessViolation"}},
-      {"a description and contact", {"I clicked Up.", "Then it closed."}, true,
+      {"nothing added",
+       {},
+       false,
+       {"", "Customer wants to be contacted: NO", "", "Application CANNOT Continue", "",
+        "Exception: EAccessViolation"}},
+      {"a description and contact",
+       {"I clicked Up.", "Then it closed."},
+       true,
        {"Error description:", "I clicked Up.", "Then it closed.", "", "Customer wants to be contacted: YES", "",
         "Application CANNOT Continue", "", "Exception: EAccessViolation"}},
-      {"a description of one empty line still counts", {""}, false,
+      {"a description of one empty line still counts",
+       {""},
+       false,
        {"Error description:", "", "", "Customer wants to be contacted: NO", "", "Application CANNOT Continue", "",
         "Exception: EAccessViolation"}},
   };
