@@ -79,8 +79,9 @@ ui::FormDescription MakeOptionalData() {
   c.push_back(Describe(ControlKind::Edit, "txtEmail", "GroupBox2", "", {76, 54, 370, 21}));
   c.push_back(Describe(ControlKind::CheckBox, "chkCanContact", "GroupBox2",
                        "Kelvane Software can contact me for additional information about this problem",
-                       {12, 90, 434, 24})
-                  .Checked());
+                       {12, 86, 434, 30})
+                  .Checked()
+                  .WordWrap());
   c.push_back(Describe(ControlKind::Button, "Button1", "", "OK", {310, 426, 75, 25}).Modal(ModalResult::OK).Default());
   c.push_back(
       Describe(ControlKind::Button, "Button2", "", "Cancel", {391, 426, 75, 25}).Modal(ModalResult::Cancel).Cancel());

@@ -109,8 +109,10 @@ void Button::Click() {
   if (!Description().onClick.empty()) OwnerForm().FireClick(Description().onClick, *this);
 }
 
+// A word-wrapped check box breaks a caption longer than its width into lines.
 HWND CheckBox::CreateWindowFor(HWND parentWindow, const RECT& r) {
-  HWND box = CreateSystemControl(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, parentWindow, r, Description().caption);
+  const DWORD style = BS_AUTOCHECKBOX | WS_TABSTOP | (Description().wordWrap ? BS_MULTILINE : 0);
+  HWND box = CreateSystemControl(L"BUTTON", style, parentWindow, r, Description().caption);
   SendMessageW(box, BM_SETCHECK, Description().checked ? BST_CHECKED : BST_UNCHECKED, 0);
   return box;
 }
