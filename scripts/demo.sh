@@ -90,6 +90,18 @@ main_window() {
 window_shot() { # window file
   if [ -n "$1" ]; then import -window "$1" "$2"; else import -window root "$2"; fi
 }
+# A window (or the whole screen when none is named) photographed once it has finished painting:
+# two pictures in a row, a moment apart, alike.
+still_shot() { # window file
+  local target=${1:-root} previous="" now limit=$(( $(date +%s) + 10 ))
+  while :; do
+    now=$(import -window "$target" rgb:- 2>/dev/null | md5sum)
+    [ "$now" = "$previous" ] || [ "$(date +%s)" -ge "$limit" ] && break
+    previous=$now
+    sleep 0.2
+  done
+  window_shot "$1" "$2"
+}
 window_shot "$(main_window)" "$out/main-window.png"
 import -window root "$out/screen.png"
 echo "--- screenshots: $out/main-window.png, $out/screen.png"
@@ -98,8 +110,7 @@ balloon_calls
 
 # The About page: the version and the program's link date.
 wine "$bin/rowtender-list.exe" page 2 >/dev/null 2>&1
-sleep 0.5  # the page is switched when the command returns; give the window a moment to paint it
-window_shot "$(main_window)" "$out/about-page.png"
+still_shot "$(main_window)" "$out/about-page.png"
 wine "$bin/rowtender-list.exe" page 0 >/dev/null 2>&1
 echo "--- the About page: $out/about-page.png"
 
@@ -112,8 +123,7 @@ toolbar_got() { ctl messages | grep -qE "$1"; }
 ctl clear >/dev/null
 menu=$(tray open)
 read -r _ _ menu_x menu_y menu_w menu_h <<<"$(head -n 1 <<<"$menu")"
-sleep 0.5  # the menu shows when the command returns; give it a moment to paint
-import -window root "$out/screen-menu.png"
+still_shot "" "$out/screen-menu.png"
 convert "$out/screen-menu.png" -crop "${menu_w}x${menu_h}+${menu_x}+${menu_y}" +repage "$out/tray-menu.png"
 echo "--- the tray menu's items (caption and marks): $out/tray-menu.png"
 tail -n +2 <<<"$menu"
@@ -121,8 +131,7 @@ tray pick "O&ff"
 wait_for 15 "the window to be withdrawn" toolbar_got '^WM_TAKEHWND 0 0$'
 echo "--- switched Off: what the stand-in's toolbar received"
 ctl messages
-sleep 0.5  # the notice paints where the list was
-window_shot "$(main_window)" "$out/switched-off.png"
+still_shot "$(main_window)" "$out/switched-off.png"
 echo "--- the list while Off: $out/switched-off.png"
 ctl clear >/dev/null
 tray open >/dev/null
