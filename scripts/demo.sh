@@ -219,7 +219,7 @@ else
 fi
 
 # An error report: the crash test host, set up with the program's own exception handler, meets an
-# access violation; its report dialog is read back and photographed, then the host is ended.
+# access violation; its report dialog is photographed, then the host is ended.
 report_host=$out/report-host
 mkdir -p "$report_host"
 cp "$bin/crashhost.exe" "$report_host/"
@@ -229,8 +229,7 @@ pids+=($report_pid)
 if wait_for 30 "the error report dialog" xdotool search --onlyvisible --name '^Rowtender Error Report$'; then
   report_window=$(xdotool search --onlyvisible --name '^Rowtender Error Report$' | head -n 1)
   wait_for 10 "the report's screenshot" test -f "$report_host/screenshot.png"
-  sleep 0.5  # the dialog paints its controls right after it shows
-  window_shot "$report_window" "$out/error-report.png"
+  still_shot "$report_window" "$out/error-report.png"
   echo "--- the error report dialog after a fault: $out/error-report.png"
 else
   echo "no error report dialog was seen"
