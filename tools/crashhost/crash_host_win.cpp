@@ -126,6 +126,8 @@ DWORD WINAPI ThrowRegistryErrorOnWorkerThread(void*) {
   return 0;
 }
 
+void StartWorker(LPTHREAD_START_ROUTINE work) { CloseHandle(CreateThread(nullptr, 0, work, nullptr, 0, nullptr)); }
+
 // The first copy restarts itself; the copy it starts (same command line) notes that and ends.
 void RestartOnce() {
   const std::wstring marker = ProgramFolder() + kRestartFile;
@@ -151,10 +153,10 @@ void Run(const std::wstring& command) {
   else if (command == L"stack-overflow") g_sink = OverflowStack(0);
   else if (command == L"raise-stack-overflow") RaiseStackOverflowCode();
   else if (command == L"illegal-instruction") RaiseIllegalInstruction();
-  else if (command == L"thread-access-violation") CloseHandle(CreateThread(nullptr, 0, &FaultOnWorkerThread, nullptr, 0, nullptr));
-  else if (command == L"thread-throw") CloseHandle(CreateThread(nullptr, 0, &ThrowOnWorkerThread, nullptr, 0, nullptr));
+  else if (command == L"thread-access-violation") StartWorker(&FaultOnWorkerThread);
+  else if (command == L"thread-throw") StartWorker(&ThrowOnWorkerThread);
   else if (command == L"throw-registry") ThrowRegistryError();
-  else if (command == L"thread-throw-registry") CloseHandle(CreateThread(nullptr, 0, &ThrowRegistryErrorOnWorkerThread, nullptr, 0, nullptr));
+  else if (command == L"thread-throw-registry") StartWorker(&ThrowRegistryErrorOnWorkerThread);
   else if (command == L"restart-once") RestartOnce();
   else if (command == L"quit") PostQuitMessage(0);
   else throw EConvertError("unknown command " + Narrow(command));
