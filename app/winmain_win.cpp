@@ -10,6 +10,7 @@
 #include "app/version/version_resource_win.h"
 #include "crash/crash_engine_win.h"
 #include "crash/restart_win.h"
+#include "errorreport/exception_handler_win.h"
 #include "tray/taskbar_created_win.h"
 #include "controls/url_label_win.h"
 #include "imaging/gif_win.h"
@@ -24,10 +25,10 @@ namespace {
 void InitializeModule() {
   // Before anything loads a library by name: none may come from the program's or the current folder.
   RestrictLibrarySearchToSystem();
-  // Error reporting first, so that nothing of the start-up escapes it. The program's exception
-  // handler registers itself with the engine; until then reports go to standard error.
+  // Error reporting first, so that nothing of the start-up escapes it.
   crash::InstallCrashEngine();
   crash::SetProgramVersion(FileVersionString());
+  RegisterExceptionHandler();
   HookMessages();
   tray::TaskbarCreatedMessage();
   LoadURLHandCursor(GetModuleHandleW(nullptr));

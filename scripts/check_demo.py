@@ -5,7 +5,7 @@ usage: check_demo.py DEMO_FOLDER DEMO_OUTPUT_FILE
 
 The demo's output must show the snapshot reaching the program, the tray menu's items, its switch
 withdrawing the window from the stand-in's toolbar and handing it back, a new taskbar order after each of its
-four moves and the drag's red frame; its pictures must have the sizes of what they show, must
+four moves, the drag's red frame and the error report dialog; its pictures must have the sizes of what they show, must
 not be blank, and the window pictures must hold no black band (a patch the screen left unpainted).
 Pixels are read with ImageMagick's `identify` and `convert`. Exit status 0 when all is well; every
 fault found is printed.
@@ -35,8 +35,9 @@ PICTURES = {
     "taskbar-drag.png": ((1280, 1280), (20, 80)),
     "tray-menu.png": ((120, 400), (100, 300)),
     "switched-off.png": ((400, 1100), (250, 700)),
+    "error-report.png": ((460, 520), (305, 380)),
 }
-WINDOW_PICTURES = ["main-window.png", "list-after-moves.png", "switched-off.png"]
+WINDOW_PICTURES = ["main-window.png", "list-after-moves.png", "switched-off.png", "error-report.png"]
 LONGEST_BLACK_RUN = 40  # no text or frame of the window has a black line this long
 FEWEST_COLOURS = 8
 
@@ -83,6 +84,8 @@ def check_output(output):
         faults.append("switching On did not hand the window back to the stand-in's toolbar")
     if not any(header.startswith("mid-drag screenshot (the ghost and the red frame)") for header in found):
         faults.append("the drag on the taskbar showed no red frame")
+    if not any(header.startswith("the error report dialog after a fault") for header in found):
+        faults.append("the crash test host showed no error report dialog")
     return faults
 
 

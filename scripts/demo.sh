@@ -8,7 +8,7 @@ root=$(pwd)
 scripts/install-deps.sh
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j"${JOBS:-2}" \
-  --target Rowtender HookDll testbar rowtender-probe rowtender-list rowtender-tray
+  --target Rowtender HookDll testbar rowtender-probe rowtender-list rowtender-tray crashhost
 
 out=$root/build/demo
 mkdir -p "$out"
@@ -217,3 +217,21 @@ if [ -n "$bar_window" ]; then
 else
   echo "no stand-in taskbar window found on the display; the drag is left out"
 fi
+
+# An error report: the crash test host, set up with the program's own exception handler, meets an
+# access violation; its report dialog is photographed, then the host is ended.
+report_host=$out/report-host
+mkdir -p "$report_host"
+cp "$bin/crashhost.exe" "$report_host/"
+(cd "$report_host" && exec wine crashhost.exe --report-dialogs access-violation quit >/dev/null 2>&1) &
+report_pid=$!
+pids+=($report_pid)
+if wait_for 30 "the error report dialog" xdotool search --onlyvisible --name '^Rowtender Error Report$'; then
+  report_window=$(xdotool search --onlyvisible --name '^Rowtender Error Report$' | head -n 1)
+  wait_for 10 "the report's screenshot" test -f "$report_host/screenshot.png"
+  still_shot "$report_window" "$out/error-report.png"
+  echo "--- the error report dialog after a fault: $out/error-report.png"
+else
+  echo "no error report dialog was seen"
+fi
+kill "$report_pid" 2>/dev/null || true

@@ -349,12 +349,12 @@ def about_banner():
 
 
 def report_banner():
-    """350x60: the error report dialogs' heading strip."""
-    c = Canvas(350, 60)
+    """460x60: the error report dialog's heading strip."""
+    c = Canvas(460, 60)
     for y in range(60):
         shade = 255 - y // 3
-        for x in range(350):
-            c.pixels[y][x] = (shade - x // 28, shade - x // 40, 255, 255)
+        for x in range(460):
+            c.pixels[y][x] = (shade - x // 36, shade - x // 52, 255, 255)
     draw_taskbar_buttons(c, 14, 34, 62, 50, 3)
     c.polygon([(38, 6), (58, 30), (18, 30)], RED)
     c.rect(37, 13, 39.5, 23, WHITE)

@@ -4,7 +4,9 @@
 
 #include <unordered_map>
 
+#include "ui/dialog_controls_win.h"
 #include "ui/form_win.h"
+#include "ui/handles.h"
 #include "ui/strings.h"
 
 namespace {
@@ -148,8 +150,15 @@ HWND PaintedControl::CreateWindowFor(HWND parentWindow, const RECT& r) {
   return surface_->Make(parentWindow, r);
 }
 
+// A control on a coloured shape or panel shows that colour around what it draws.
 void PaintedControl::FillParentBackground(HDC dc, const RECT& r) const {
-  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  const std::uint32_t color = Parent() ? Parent()->Description().color : ui::kDefaultColor;
+  if (color == ui::kDefaultColor) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  UniqueBrush brush(CreateSolidBrush(ColorOf(color)));
+  FillRect(dc, &r, brush.Get());
 }
 
 void PaintedControl::Paint(HDC dc, const RECT& client) { FillParentBackground(dc, client); }

@@ -110,8 +110,10 @@ void Button::Click() {
   if (!Description().onClick.empty()) OwnerForm().FireClick(Description().onClick, *this);
 }
 
+// A word-wrapped check box breaks a caption longer than its width into lines.
 HWND CheckBox::CreateWindowFor(HWND parentWindow, const RECT& r) {
-  HWND box = CreateSystemControl(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, parentWindow, r, Description().caption);
+  const DWORD style = BS_AUTOCHECKBOX | WS_TABSTOP | (Description().wordWrap ? BS_MULTILINE : 0);
+  HWND box = CreateSystemControl(L"BUTTON", style, parentWindow, r, Description().caption);
   SendMessageW(box, BM_SETCHECK, Description().checked ? BST_CHECKED : BST_UNCHECKED, 0);
   return box;
 }
@@ -302,12 +304,15 @@ void Image::Paint(HDC dc, const RECT& client) {
   }
 }
 
+// An outline, filled with the description's colour when it names one.
 void Shape::Paint(HDC dc, const RECT& client) {
   FillParentBackground(dc, client);
   COLORREF pen = Description().penColor == ui::kDefaultColor ? GetSysColor(COLOR_SCROLLBAR) : Description().penColor;
   UniquePen outline(CreatePen(PS_SOLID, 1, pen));
+  UniqueBrush fill;
+  if (Description().color != ui::kDefaultColor) fill.Reset(CreateSolidBrush(ColorOf(Description().color)));
   ScopedSelect p(dc, outline.Get());
-  ScopedSelect b(dc, GetStockObject(NULL_BRUSH));
+  ScopedSelect b(dc, fill ? static_cast<HGDIOBJ>(fill.Get()) : GetStockObject(NULL_BRUSH));
   Rectangle(dc, client.left, client.top, client.right, client.bottom);
 }
 

@@ -40,7 +40,7 @@ TEST(GifDecoding, TheBannersDecodeToTheirSizesIn32Bits) {
   struct Case {
     const wchar_t* name;
     int width, height;
-  } cases[] = {{L"ABOUTBANNER", 174, 45}, {L"REPORTBANNER", 350, 60}};
+  } cases[] = {{L"ABOUTBANNER", 174, 45}, {L"REPORTBANNER", 460, 60}};
   for (const auto& c : cases) {
     UniqueBitmap banner(LoadGifResource(GetModuleHandleW(nullptr), c.name));
     ASSERT_TRUE(banner);

@@ -1,16 +1,19 @@
 // crashhost.exe: a small program with the program's error reporting, which raises errors on
 // request, for the end-to-end tests and the demo. The product itself has no switch for this.
 //
-//   crashhost.exe [--handler-fails | --handler-faults] <command>...
+//   crashhost.exe [--handler-fails | --handler-faults | --report-dialogs] <command>...
 //
 // The commands run in order, each inside the host window's procedure (the program's exception
 // boundary): throw-convert, list-index, out-of-range, access-violation, divide-by-zero,
 // float-divide-by-zero, float-invalid, stack-overflow, raise-stack-overflow (the overflow's
 // exception code raised with stack to spare: Wine 8 ends a process whose stack really overflows
 // inside its own exception dispatch, before any handler), illegal-instruction,
-// thread-access-violation, thread-throw (an exception that no boundary catches), restart-once, quit. Each call of the exception handler is appended to
+// thread-access-violation, thread-throw (an exception that no boundary catches), throw-registry,
+// thread-throw-registry, restart-once, quit. Each call of the exception handler is appended to
 // "crashhost-report.txt" in the host's folder; --handler-fails makes the handler throw after that,
-// --handler-faults makes it write through a null pointer.
+// --handler-faults makes it write through a null pointer, --report-dialogs hands the error on to
+// the program's own exception handler (the quiet log, the registry question, the report dialogs)
+// in an application titled "Rowtender", as the program sets it up.
 #include <windows.h>
 #include <float.h>
 #include <shellapi.h>
@@ -21,12 +24,18 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "app/task_tree.h"
 #include "crash/crash_engine_win.h"
+#include "errorreport/exception_handler_win.h"
+#include "imaging/gif_win.h"
 #include "crash/restart_win.h"
 #include "crash/stack_walk_win.h"
 #include "ui/exceptions.h"
+#include "ui/application_win.h"
 #include "ui/program_file_win.h"
+#include "ui/standard_controls_win.h"
 #include "ui/strings.h"
 #include "ui/window_win.h"
 
@@ -44,6 +53,7 @@ volatile int g_sink = 0;
 DWORD g_guiThread = 0;
 
 enum class HandlerFailure { None, Throws, Faults };
+enum class HandlerKind { Recorder, ReportDialogs };
 
 void Append(const wchar_t* file, const std::string& text) {
   HANDLE out = CreateFileW((ProgramFolder() + file).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
@@ -55,6 +65,8 @@ void Append(const wchar_t* file, const std::string& text) {
 }
 
 ROWTENDER_NOINLINE void ThrowConvertError() { throw EConvertError("'12x' is not a valid integer value"); }
+
+ROWTENDER_NOINLINE void ThrowRegistryError() { throw ERegistryException("Failed to set data for 'Left'"); }
 
 ROWTENDER_NOINLINE void ReadBeyondTheTaskList() {
   const taskbar::TaskTree empty;
@@ -109,6 +121,13 @@ DWORD WINAPI ThrowOnWorkerThread(void*) {
   return 0;
 }
 
+DWORD WINAPI ThrowRegistryErrorOnWorkerThread(void*) {
+  ThrowRegistryError();
+  return 0;
+}
+
+void StartWorker(LPTHREAD_START_ROUTINE work) { CloseHandle(CreateThread(nullptr, 0, work, nullptr, 0, nullptr)); }
+
 // The first copy restarts itself; the copy it starts (same command line) notes that and ends.
 void RestartOnce() {
   const std::wstring marker = ProgramFolder() + kRestartFile;
@@ -134,8 +153,10 @@ void Run(const std::wstring& command) {
   else if (command == L"stack-overflow") g_sink = OverflowStack(0);
   else if (command == L"raise-stack-overflow") RaiseStackOverflowCode();
   else if (command == L"illegal-instruction") RaiseIllegalInstruction();
-  else if (command == L"thread-access-violation") CloseHandle(CreateThread(nullptr, 0, &FaultOnWorkerThread, nullptr, 0, nullptr));
-  else if (command == L"thread-throw") CloseHandle(CreateThread(nullptr, 0, &ThrowOnWorkerThread, nullptr, 0, nullptr));
+  else if (command == L"thread-access-violation") StartWorker(&FaultOnWorkerThread);
+  else if (command == L"thread-throw") StartWorker(&ThrowOnWorkerThread);
+  else if (command == L"throw-registry") ThrowRegistryError();
+  else if (command == L"thread-throw-registry") StartWorker(&ThrowRegistryErrorOnWorkerThread);
   else if (command == L"restart-once") RestartOnce();
   else if (command == L"quit") PostQuitMessage(0);
   else throw EConvertError("unknown command " + Narrow(command));
@@ -180,6 +201,15 @@ bool RecordError(const crash::ErrorReport& report, HandlerFailure failure) {
   return true;
 }
 
+// What the program itself sets up for its report dialogs.
+void SetUpAsTheProgram() {
+  Application::Instance().Initialize();
+  Application::Instance().SetTitle("Rowtender");
+  SetPictureLoader(&LoadGifResource);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -190,14 +220,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::wstring> commands;
   HandlerFailure failure = HandlerFailure::None;
+  HandlerKind kind = HandlerKind::Recorder;
   for (int i = 1; i < count; ++i) {
     const std::wstring argument = arguments[i];
     if (argument == L"--handler-fails") failure = HandlerFailure::Throws;
     else if (argument == L"--handler-faults") failure = HandlerFailure::Faults;
+    else if (argument == L"--report-dialogs") kind = HandlerKind::ReportDialogs;
     else commands.push_back(argument);
   }
   LocalFree(arguments);
-  crash::SetExceptionHandler([failure](const crash::ErrorReport& report) { return RecordError(report, failure); });
+  if (kind == HandlerKind::ReportDialogs) SetUpAsTheProgram();
+  crash::SetExceptionHandler([failure, kind](const crash::ErrorReport& report) {
+    const bool recorded = RecordError(report, failure);
+    return kind == HandlerKind::ReportDialogs ? ReportException(report) : recorded;
+  });
   HostWindow window(commands);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
