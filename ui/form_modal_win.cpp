@@ -44,6 +44,19 @@ ui::ModalResult Form::ShowModal() {
   return modalResult_ == ui::ModalResult::None ? ui::ModalResult::Cancel : modalResult_;
 }
 
+void Form::RememberFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+}
+
+void Form::RestoreFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus)) return;
+  const bool usable = lastFocus_ && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+                      IsWindowEnabled(lastFocus_);
+  if (HWND target = usable ? lastFocus_ : GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(target);
+}
+
 Button* Form::FindButton(bool ui::ControlDescription::*flag) const {
   for (const auto& control : controls_) {
     const ui::ControlDescription& d = control->Description();

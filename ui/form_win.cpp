@@ -368,7 +368,16 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) FireEvent("FormActivate");
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+        break;
+      }
+      FireEvent("FormActivate");
+      if (modal_ && !HIWORD(wParam)) {
+        DefaultHandling(message, wParam, lParam);
+        RestoreFocus();
+        return 0;
+      }
       break;
     case WM_SHOWWINDOW:
       if (wParam) FireEvent("FormShow");

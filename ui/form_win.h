@@ -125,6 +125,10 @@ class Form : public Window {
   HWND OwnerWindow() const;
   void CenterOnOwner();
   bool HandleDialogMessage(MSG& message);
+  // A modal form gives the focus back to the control that had it when the form is activated again
+  // (the system alone would leave it on the form itself).
+  void RememberFocus();
+  void RestoreFocus();
   // The first push button whose description has `flag` set (isDefault, isCancel).
   Button* FindButton(bool ui::ControlDescription::*flag) const;
   void CreateControls();
@@ -146,5 +150,6 @@ class Form : public Window {
   bool closing_ = false;
   HWND ownerWindow_ = nullptr;
   bool modal_ = false;
+  HWND lastFocus_ = nullptr;
   ui::ModalResult modalResult_ = ui::ModalResult::None;
 };

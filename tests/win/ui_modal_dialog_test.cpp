@@ -73,28 +73,42 @@ class TestDialog : public Form {
 // Waits in the driving thread for `condition`, up to five seconds.
 bool WaitFor(const std::function<bool()>& condition) { return testsupport::WaitFor(condition, 5); }
 
-// A key pressed and released on the keyboard, for the window that has the focus.
-void Key(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = key;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
-
 HWND Focused(DWORD thread) {
   GUITHREADINFO info{sizeof(info)};
   return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// A key pressed and released on the control that has the dialog thread's focus. The keys come
+// through the thread's queue as typed keys do, without depending on which program the system has
+// in front (under Wine another test's program has been seen to keep the front from the dialog).
+void Key(WORD key, DWORD thread) {
+  const HWND focus = Focused(thread);
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageW(focus, WM_KEYDOWN, key, scan | 1);
+  PostMessageW(focus, WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
 }
 
 // Presses Tab until the focus is on `control`.
 void TabTo(HWND control, DWORD thread) {
   for (int presses = 0; presses < 12 && Focused(thread) != control; ++presses) {
     const HWND before = Focused(thread);
-    Key(VK_TAB);
+    Key(VK_TAB, thread);
     WaitFor([&] { return Focused(thread) != before; });
   }
+}
+
+// A left click on the dialog's client area where no control lies (its bottom right corner).
+void ClickFreeSpot(HWND dialog) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  POINT spot{client.right - 4, client.bottom - 4};
+  ClientToScreen(dialog, &spot);
+  SetCursorPos(spot.x, spot.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
 }
 
 int LineBreaks(HWND edit) {
@@ -120,15 +134,13 @@ class ModalDialogTest : public testing::Test {
     timedOut_ = false;
     ownerEnabledWhileShown_ = true;
     std::thread driver([&] {
-      // Keys go to the foreground window's focus: wait until the dialog has both. Under Wine on a
-      // busy machine a dialog has been seen not to reach the front within the wait (the owner's
-      // own activation racing it, most likely); then the test brings it there as a user's click
-      // would, since what is tested here is how the dialog is left.
-      const auto inFront = [&] {
-        return GetForegroundWindow() == dialog.Handle() && IsChild(dialog.Handle(), Focused(thread));
-      };
-      if (!WaitFor(inFront)) SetForegroundWindow(dialog.Handle());
-      if (WaitFor(inFront)) {
+      // The dialog is ready for keys once its thread's focus is on one of its controls. Under Wine
+      // on a busy machine another program started by an earlier test can take the front after the
+      // dialog showed, leaving no window of this program active; the user then clicks the dialog,
+      // and so does the test, which also checks that the click gives the focus back to a control.
+      const auto ready = [&] { return IsWindowVisible(dialog.Handle()) && IsChild(dialog.Handle(), Focused(thread)); };
+      if (!WaitFor(ready)) ClickFreeSpot(dialog.Handle());
+      if (WaitFor(ready)) {
         ownerEnabledWhileShown_ = IsWindowEnabled(owner_) != FALSE;
         drive(dialog.Handle(), thread);
       }
@@ -140,16 +152,24 @@ class ModalDialogTest : public testing::Test {
       driverDone_ = true;
     });
     const ModalResult result = dialog.ShowModal();
-    // The driver may still ask the dialog's windows something: keep answering until it is done,
-    // leaving a quit request where it is.
+    // The driver may still ask the dialog's windows something: keep answering until it is done.
+    // A quit request met meanwhile is put back afterwards (Wine hands it out whatever range of
+    // messages is asked for).
+    bool quit = false;
+    WPARAM quitCode = 0;
     while (!driverDone_) {
       MSG message;
-      while (PeekMessageW(&message, nullptr, 0, WM_QUIT - 1, PM_REMOVE) ||
-             PeekMessageW(&message, nullptr, WM_QUIT + 1, 0xFFFFFFFF, PM_REMOVE)) {
-        DispatchMessageW(&message);
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+          quit = true;
+          quitCode = message.wParam;
+        } else {
+          DispatchMessageW(&message);
+        }
       }
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
     driver.join();
     return result;
   }
@@ -173,21 +193,21 @@ TEST_F(ModalDialogTest, EachWayOfLeavingGivesItsResultAndGivesTheOwnerBack) {
       {"Enter in the edit: the default button", true,
        [](TestDialog& d, HWND, DWORD t) {
          TabTo(d.Of("txtName"), t);
-         Key(VK_RETURN);
+         Key(VK_RETURN, t);
        },
        ModalResult::OK},
-      {"Escape: the Cancel button", true, [](TestDialog&, HWND, DWORD) { Key(VK_ESCAPE); }, ModalResult::Cancel},
+      {"Escape: the Cancel button", true, [](TestDialog&, HWND, DWORD t) { Key(VK_ESCAPE, t); }, ModalResult::Cancel},
       {"Enter on a focused button clicks that button", true,
        [](TestDialog& d, HWND, DWORD t) {
          TabTo(d.Of("btnCancel"), t);
-         Key(VK_RETURN);
+         Key(VK_RETURN, t);
        },
        ModalResult::Cancel},
       {"Enter in a memo is a new line; a button without result keeps the dialog", true,
        [](TestDialog& d, HWND, DWORD t) {
          TabTo(d.Of("MemoNotes"), t);  // which selects the memo's text
-         Key(VK_HOME);
-         Key(VK_RETURN);
+         Key(VK_HOME, t);
+         Key(VK_RETURN, t);
          WaitFor([&] { return LineBreaks(d.Of("MemoNotes")) == 2; });
          PostMessageW(d.Of("btnApply"), BM_CLICK, 0, 0);
          PostMessageW(d.Of("btnApply"), BM_CLICK, 0, 0);
@@ -228,6 +248,27 @@ TEST_F(ModalDialogTest, AQuitRequestDuringTheDialogIsKeptForAfterwards) {
   MSG message;
   ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request was lost";
   EXPECT_EQ(message.wParam, 4u);
+}
+
+TEST_F(ModalDialogTest, AClickOnADialogThatLostTheFrontGivesItsControlTheFocusBack) {
+  TestDialog dialog(DialogDescription(true), owner_);
+  HWND refocused = nullptr;
+  const ModalResult result = Run(dialog, [&](HWND w, DWORD thread) {
+    TabTo(dialog.Of("btnCancel"), thread);
+    // Another program's window comes to the front, as when the error struck while the user worked
+    // elsewhere; a window of this driving thread plays it.
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    WaitFor([&] { return GetForegroundWindow() == other && !IsChild(w, Focused(thread)); });
+    ClickFreeSpot(w);
+    WaitFor([&] { return IsChild(w, Focused(thread)); });
+    refocused = Focused(thread);
+    DestroyWindow(other);
+    PostMessageW(dialog.Of("btnOk"), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(refocused, dialog.Of("btnCancel")) << "the control that had the focus has it again";
+  EXPECT_EQ(result, ModalResult::OK);
 }
 
 TEST_F(ModalDialogTest, TheDialogAndItsControlsShowWhatTheDescriptionSays) {
