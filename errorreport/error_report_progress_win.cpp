@@ -1,6 +1,7 @@
 #include "errorreport/error_report_progress_win.h"
 
 #include "app/settings/settings.h"
+#include "crash/error_log.h"
 #include "errorreport/registry_export_win.h"
 #include "errorreport/report_body.h"
 #include "errorreport/report_server.h"
@@ -116,7 +117,7 @@ void TErrorReportProgress::AttachIfPresent(const std::wstring& path) {
 void TErrorReportProgress::AssembleMessage(const std::wstring& folder, const std::wstring& registryDump) {
   const std::string title = Application::Instance().Title();
   mailMessage_.ClearAttachments();
-  AttachIfPresent(folder + L"Errors.txt");
+  AttachIfPresent(folder + Widen(crash::kErrorLogFile));
   AttachIfPresent(ScreenshotFile);
   ExportRegistryKey(HKEY_CURRENT_USER, settings::kSettingsKeyPath, registryDump, true);
   AttachIfPresent(registryDump);

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr UINT kCannotContinueExitCode = 1;
 constexpr wchar_t kScreenshotFile[] = L"screenshot.png";
 
 bool UserWantsRegistryReport() {
@@ -61,8 +60,8 @@ bool ReportException(const crash::ErrorReport& report) {
     case report::ErrorHandling::ReportDialog:
       break;
   }
+  // After an error that cannot continue, the engine ends the process with code 1 once this returns.
   ShowReportDialog(report);
-  if (!report.canContinue) TerminateProcess(GetCurrentProcess(), kCannotContinueExitCode);
   return true;
 }
 
